@@ -1,0 +1,7 @@
+#include "DMessage.h"
+
+namespace lumo {
+
+DMessage::~DMessage() = default;
+
+} // namespace lumo

@@ -1,0 +1,7 @@
+#include "DTimerHandler.h"
+
+namespace lumo {
+
+DTimerHandler::~DTimerHandler() = default;
+
+} // namespace lumo
