@@ -25,6 +25,8 @@ public:
     // "Update" -> "Update.exe" on Windows, "Update" elsewhere.
     static QString executableFileName(const QString &baseName);
     static qint64 currentPid();
+    // The running executable's absolute path, usable before any application object exists.
+    static QString currentExecutablePath();
 };
 
 } // namespace os

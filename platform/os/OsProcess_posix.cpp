@@ -55,6 +55,11 @@ bool OsProcess::terminate(qint64 pid, int exitCode)
     return ::kill(static_cast<pid_t>(pid), SIGKILL) == 0;
 }
 
+QString OsProcess::currentExecutablePath()
+{
+    return QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+}
+
 qint64 OsProcess::currentPid()
 {
     return static_cast<qint64>(::getpid());

@@ -29,6 +29,13 @@ bool OsProcess::terminate(qint64 pid, int exitCode)
     return ok;
 }
 
+QString OsProcess::currentExecutablePath()
+{
+    wchar_t path[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, path, DWORD(sizeof path / sizeof path[0]));
+    return QString::fromWCharArray(path, int(n)).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 qint64 OsProcess::currentPid()
 {
     return qint64(GetCurrentProcessId());

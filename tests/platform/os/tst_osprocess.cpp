@@ -31,6 +31,7 @@ private slots:
             }
         }
         QVERIFY(found);
+        QCOMPARE(os::OsProcess::currentExecutablePath(), QCoreApplication::applicationFilePath());
     }
 
     void endsExactlyTheNamedOnes()
