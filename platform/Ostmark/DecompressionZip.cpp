@@ -15,8 +15,10 @@ namespace {
 
 struct Entry
 {
+    QString name;
     QString relativePath;
     bool isDir = false;
+    bool skip = false; // "./": the destination itself
 };
 
 bool isInside(const QString &canonicalPath, const QString &canonicalRoot)
@@ -117,15 +119,16 @@ bool DecompressionZip::unpack(const QString &zipFile, const QString &folder, QSt
     // Every name is checked before anything is written.
     QVector<Entry> entries;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        const QString name = zip.getCurrentFileName();
         Entry entry;
-        entry.relativePath = safeEntryPath(name);
-        entry.isDir = name.endsWith(QLatin1Char('/'));
+        entry.name = zip.getCurrentFileName();
+        entry.relativePath = safeEntryPath(entry.name);
+        entry.isDir = entry.name.endsWith(QLatin1Char('/'));
         if (entry.relativePath.isEmpty()) {
-            if (entry.isDir && safeEntryPath(name + QLatin1Char('x')) == QLatin1String("x"))
-                continue; // "./" and the like: the destination itself
-            *error = QStringLiteral("refused entry name [%1]").arg(name);
-            return false;
+            entry.skip = entry.isDir && safeEntryPath(entry.name + QLatin1Char('x')) == QLatin1String("x");
+            if (!entry.skip) {
+                *error = QStringLiteral("refused entry name [%1]").arg(entry.name);
+                return false;
+            }
         }
         entries.append(entry);
     }
@@ -146,14 +149,14 @@ bool DecompressionZip::unpack(const QString &zipFile, const QString &folder, QSt
             *error = QStringLiteral("interrupted");
             return false;
         }
-        const QString name = zip.getCurrentFileName();
-        if (index >= entries.size() || safeEntryPath(name) != entries.at(index).relativePath) {
-            if (name.endsWith(QLatin1Char('/')) && safeEntryPath(name).isEmpty())
-                continue;
+        if (index >= entries.size()) {
             *error = QStringLiteral("archive changed while unpacking");
             return false;
         }
         const Entry entry = entries.at(index++);
+        if (entry.skip)
+            continue;
+        const QString &name = entry.name;
         const QString target = root + QLatin1Char('/') + entry.relativePath;
         const QString parent = entry.isDir ? target : QFileInfo(target).path();
         if (!QDir().mkpath(parent)) {
