@@ -126,6 +126,7 @@ private slots:
     void everyModuleShows();
     void controls_data();
     void controls();
+    void userInfoModify();
     void clientNotifications_data();
     void clientNotifications();
     void settingsShowAndSaveTheReply();
@@ -432,6 +433,9 @@ void tst_DemoWeb::controls_data()
     QTest::newRow("quit guide") << kHome << button.arg("quitGuide") << call("QuitUserGuide");
     QTest::newRow("full screen") << kHome << button.arg("fullScreen")
                                  << call("FullScreen", {{"bFullScreen", true}});
+    QTest::newRow("manual") << kHome << button.arg("manual")
+                            << call("OpenUrl",
+                                    {{"url", m_service.url("/manual/index.html").toString()}});
     QTest::newRow("client info") << kHome << button.arg("clientInfo") << call("GetClientInfo");
     QTest::newRow("minimise") << kHome << button.arg("minimise") << call("MinSize");
     QTest::newRow("logout") << kHome << button.arg("logout") << call("NotifyLoginOut");
@@ -462,6 +466,32 @@ void tst_DemoWeb::controls()
     evaluate(QStringLiteral("document.querySelector(%1).click(); true").arg(jsString(control)));
     QVERIFY(waitForCalls(before + 1));
     QCOMPARE(calls().at(before), expected);
+    QVERIFY2(m_page->errors.isEmpty(), qPrintable(m_page->errors.join('\n')));
+}
+
+// The account page sends every user key again, with the edited values, so the client's
+// stored session (token included) stays whole.
+void tst_DemoWeb::userInfoModify()
+{
+    QVERIFY(logIn());
+    const QJsonObject login = calls().at(2).value("params").toObject();
+    notify(compact(
+        {{"method", "MenuClicked"},
+         {"params",
+          QJsonObject {{"menuCode", "/#/client/showInfo"}, {"menuPath", "/#/client/showInfo"}}}}));
+    QVERIFY(waitFor("document.querySelector('input[name=phone]') !== null"));
+    const int before = calls().size();
+    evaluate("document.querySelector('input[name=phone]').value = '+41 11 222 33 44';"
+             "document.querySelector('.settings button[type=submit]').click(); true");
+    QVERIFY(waitForCalls(before + 1));
+    const QJsonObject sent = calls().at(before);
+    QCOMPARE(sent.value("method"), QJsonValue("UserInfoModify"));
+    QJsonObject expected;
+    for (const char *key : {"userName", "name", "userType", "userPhoto", "accountType", "phone",
+                            "companyId", "id", "token", "qrToken", "salt"})
+        expected.insert(QLatin1String(key), login.value(QLatin1String(key)));
+    expected.insert("phone", "+41 11 222 33 44");
+    QCOMPARE(sent.value("params").toObject(), expected);
     QVERIFY2(m_page->errors.isEmpty(), qPrintable(m_page->errors.join('\n')));
 }
 
