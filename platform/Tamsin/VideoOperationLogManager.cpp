@@ -31,7 +31,9 @@ void VideoOperationLogManager::ReleaseInstance()
     s_instance = nullptr;
 }
 
-VideoOperationLogManager::VideoOperationLogManager() : m_folder(defaultLogFolder()) { }
+VideoOperationLogManager::VideoOperationLogManager()
+    : m_folder(defaultLogFolder())
+{ }
 
 VideoOperationLogManager::~VideoOperationLogManager() = default;
 
@@ -100,15 +102,15 @@ QString VideoOperationLogManager::field(const QString &text)
 
 bool VideoOperationLogManager::AddOperationRecord(const QString &operation, const QString &detail)
 {
-    const QString time =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    const QString time
+        = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     QMutexLocker lock(&m_mutex);
     if (!openLocked())
         return false;
-    const QByteArray line = (time + QLatin1Char('\t') + field(m_user) + QLatin1Char('\t')
-                             + field(operation) + QLatin1Char('\t') + field(detail)
-                             + QLatin1Char('\n'))
-                                .toUtf8();
+    const QByteArray line
+        = (time + QLatin1Char('\t') + field(m_user) + QLatin1Char('\t') + field(operation)
+           + QLatin1Char('\t') + field(detail) + QLatin1Char('\n'))
+              .toUtf8();
     if (m_file.write(line) != line.size() || !m_file.flush()) {
         LUMO_LOG(6, "cannot write the operation log %s: %s", qUtf8Printable(m_file.fileName()),
                  qUtf8Printable(m_file.errorString()));

@@ -70,8 +70,7 @@ private slots:
 
         const QStringList lines = readLines(log->GetLogFilePath());
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].section(QLatin1Char('\t'), 1),
-                 QStringLiteral("bo b\tSnap shot\ta  b"));
+        QCOMPARE(lines[0].section(QLatin1Char('\t'), 1), QStringLiteral("bo b\tSnap shot\ta  b"));
         QCOMPARE(lines[1].section(QLatin1Char('\t'), 1), QStringLiteral("bo b\tStop\t"));
     }
 
@@ -112,8 +111,9 @@ private slots:
 
     void defaultFolderIsBelowTheProgramFolder()
     {
-        QCOMPARE(QFileInfo(VideoOperationLogManager::GetInstance()->GetLogFilePath()).absolutePath(),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/OperationLog"));
+        QCOMPARE(
+            QFileInfo(VideoOperationLogManager::GetInstance()->GetLogFilePath()).absolutePath(),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/OperationLog"));
     }
 };
 

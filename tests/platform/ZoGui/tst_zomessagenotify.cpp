@@ -1,0 +1,151 @@
+#include "ZoGui/ZoGlobal.h"
+#include "ZoGui/ZoMessageNotify.h"
+#include "ZoGui/ZoNotifyProtocol.h"
+
+#include <QtTest>
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QScreen>
+
+#include <thread>
+
+using ZoGUI::ZoMessageNotify;
+using ZoGUI::ZoNotifyProtocol;
+
+class tst_ZoMessageNotify : public QObject
+{
+    Q_OBJECT
+
+    static QString helperPath() { return QStringLiteral(KORVEL_BIN_DIR "/ZoMessageNotify"); }
+
+    // The helper's next line, or an empty object when none comes within ten seconds.
+    static QJsonObject nextMessage(QLocalSocket *socket)
+    {
+        QDeadlineTimer deadline(10000);
+        while (!socket->canReadLine() && !deadline.hasExpired())
+            socket->waitForReadyRead(int(deadline.remainingTime()));
+        QJsonObject message;
+        if (!socket->canReadLine() || !ZoNotifyProtocol::decode(socket->readLine(), &message))
+            return {};
+        return message;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<QProcess::ExitStatus>();
+        ZoGUI::SetProgramType(
+            QStringLiteral("tst_zomessagenotify_%1").arg(QCoreApplication::applicationPid()));
+    }
+
+    // Through the library: texts queued before the helper runs, texts from another thread and
+    // the title all reach popups; AbouttoQuitApp ends the helper.
+    void endToEnd()
+    {
+        ZoMessageNotify *notify = ZoMessageNotify::instance();
+        QCOMPARE(ZoMessageNotify::instance(), notify);
+        QSignalSpy shown(notify, &ZoMessageNotify::sgnNotificationShown);
+        QSignalSpy finished(notify, &ZoMessageNotify::sgnHelperFinished);
+
+        QTemporaryDir empty;
+        notify->setHelperDirectory(empty.path());
+        QVERIFY(!notify->StartMessageProcess()); // no helper there: reported, nothing runs
+
+        notify->SetParam({QStringLiteral("/nonexistent/ZoMessageNotify_en.qm")},
+                         {QStringLiteral("ZodovEvor")}, QStringLiteral("English"));
+        const quint64 early = notify->AddTextNotification(QStringLiteral("queued early"));
+        notify->setHelperDirectory(QStringLiteral(KORVEL_BIN_DIR));
+        QVERIFY(notify->StartMessageProcess());
+        notify->SetMessageNotifyTitle(QStringLiteral("Title"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 10000);
+        QCOMPARE(shown.at(0).at(0).toULongLong(), early);
+        QCOMPARE(shown.at(0).at(1).toString(), QStringLiteral("Title"));
+        QCOMPARE(shown.at(0).at(2).toString(), QStringLiteral("queued early"));
+        QVERIFY(notify->isHelperConnected());
+
+        quint64 fromWorker = 0;
+        std::thread worker([&] {
+            fromWorker = notify->AddTextNotification(QStringLiteral("Json error:illegal value"));
+        });
+        worker.join();
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 10000);
+        QCOMPARE(shown.at(1).at(0).toULongLong(), fromWorker);
+        QCOMPARE(shown.at(1).at(2).toString(), QStringLiteral("Json error:illegal value"));
+        notify->SetMessageNotifyTitle(QStringLiteral("Other"));
+        const quint64 last = notify->AddTextNotification(QStringLiteral("<b>Failed</b>"));
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 10000);
+        QCOMPARE(shown.at(2).at(0).toULongLong(), last);
+        QCOMPARE(shown.at(2).at(1).toString(), QStringLiteral("Other"));
+        QCOMPARE(shown.at(2).at(2).toString(), QStringLiteral("<b>Failed</b>"));
+
+        notify->AbouttoQuitApp();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+        QVERIFY(!notify->isHelperConnected());
+    }
+
+    // The helper on its own: it ignores a bad line, stacks popups on the screen and ends
+    // with 0 when the client's socket closes.
+    void helperEndsWhenTheSocketCloses()
+    {
+        QLocalServer server;
+        const QString name
+            = QStringLiteral("tst_zonotify_raw_%1").arg(QCoreApplication::applicationPid());
+        QLocalServer::removeServer(name);
+        QVERIFY(server.listen(name));
+        QProcess helper;
+        helper.setProcessChannelMode(QProcess::ForwardedChannels);
+        helper.start(helperPath(), {QStringLiteral("--server"), name});
+        QVERIFY(helper.waitForStarted());
+        QVERIFY(server.waitForNewConnection(10000));
+        QLocalSocket *socket = server.nextPendingConnection();
+        QVERIFY(socket);
+
+        socket->write("not json\n{\"type\":\"text\",\"id\":");
+        socket->write("1,\"text\":\"one\"}\n");
+        socket->write(ZoNotifyProtocol::encode({{"type", "text"}, {"id", 2}, {"text", "two"}}));
+        const QJsonObject one = nextMessage(socket);
+        const QJsonObject two = nextMessage(socket);
+        QCOMPARE(one.value("type").toString(), QStringLiteral("shown"));
+        QCOMPARE(one.value("id").toInt(), 1);
+        QCOMPARE(one.value("title").toString(), QStringLiteral("Notice")); // no title given
+        QCOMPARE(two.value("id").toInt(), 2);
+
+        auto rect = [](const QJsonObject &m) {
+            const QJsonArray g = m.value("geometry").toArray();
+            return QRect(g.at(0).toInt(), g.at(1).toInt(), g.at(2).toInt(), g.at(3).toInt());
+        };
+        const QRect first = rect(one);
+        const QRect second = rect(two);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(first.isValid() && second.isValid());
+        QVERIFY(area.contains(second));
+        QVERIFY(second.right() > area.center().x() && second.bottom() > area.center().y());
+        // The older popup moves up: once the second exists both lie apart. The geometry
+        // reported for the first is from before the second pushed it up.
+        QCOMPARE(first.bottomRight(), second.bottomRight());
+
+        QSignalSpy ended(&helper, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+        socket->close();
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(helper.exitCode(), 0);
+    }
+
+    void helperWithoutClientEnds()
+    {
+        QProcess helper;
+        helper.setProcessChannelMode(QProcess::ForwardedChannels);
+        helper.start(helperPath(),
+                     {QStringLiteral("--server"), QStringLiteral("tst_zonotify_nobody")});
+        QVERIFY(helper.waitForFinished(15000));
+        QCOMPARE(helper.exitCode(), 1);
+    }
+};
+
+QTEST_MAIN(tst_ZoMessageNotify)
+#include "tst_zomessagenotify.moc"
