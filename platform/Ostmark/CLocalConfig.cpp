@@ -66,7 +66,7 @@ int CLocalConfig::getOpenGLUse() const
 
 QString CLocalConfig::getLoginUrl() const
 {
-    return text("Web/LoginUrl", kService + QStringLiteral("/index.html"));
+    return text("Web/LoginUrl", kService + QLatin1Char('/'));
 }
 
 QString CLocalConfig::getVersionUrl() const
@@ -81,7 +81,7 @@ QString CLocalConfig::getPlatformUrl() const
 
 QString CLocalConfig::getWebDlgUrl() const
 {
-    return text("Web/WebDlgUrl", kService + QStringLiteral("/manual/index.html"));
+    return text("Web/WebDlgUrl", kService + QStringLiteral("/msgcenter.html"));
 }
 
 QString CLocalConfig::getWebUrl() const
