@@ -1,3 +1,4 @@
+#include "ZoGui/ZoFile.h"
 #include "ZoGui/ZoLineEdit.h"
 
 #include <QtTest>
@@ -65,6 +66,28 @@ private slots:
         QCOMPARE(form.edit->property("errorHint").toBool(), false);
         QTRY_VERIFY(!form.window.findChild<QLabel *>(QStringLiteral("labErrorHint")));
         QVERIFY(form.edit->errorHintText().isEmpty());
+    }
+
+    // With the shipped style sheets the field's border turns red while the hint is shown.
+    void skinMarksTheFieldWhileTheHintIsShown()
+    {
+        const QString folder = QStringLiteral(KORVEL_BIN_DIR "/Skin/ZodovEvor/ZoGUI/CSS/");
+        const QStringList sheets = QDir(folder).entryList({QStringLiteral("*.CSS")}, QDir::Files);
+        QVERIFY(sheets.contains(QStringLiteral("ZoLineEdit.CSS")));
+        qApp->setStyleSheet(QString::fromUtf8(ZoGUI::ZoFile::ReadAll(sheets, folder)));
+        Form form;
+        form.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form.window));
+        auto borderIsRed = [&form] {
+            const QColor c = form.edit->grab().toImage().pixelColor(0, form.edit->height() / 2);
+            return c.red() > 200 && c.green() < 120 && c.blue() < 120;
+        };
+        QVERIFY(!borderIsRed());
+        form.edit->showErrorHint(true, QStringLiteral("please input Picture Path!"));
+        QVERIFY(borderIsRed());
+        form.edit->showErrorHint(false, QString());
+        QVERIFY(!borderIsRed());
+        qApp->setStyleSheet(QString());
     }
 
     void typingClearsTheHint()

@@ -96,6 +96,23 @@ private slots:
         QCOMPARE(seen.text, QStringLiteral("are you sure to exit application?"));
     }
 
+    // The compiled Chinese translation of the program folder names the buttons.
+    void translatedButtons()
+    {
+        QTranslator translator;
+        QVERIFY(
+            translator.load(QStringLiteral(KORVEL_BIN_DIR "/Language/Language_zh/ZoGui_zh.qm")));
+        QCoreApplication::installTranslator(&translator);
+        ZoMessageBox box(nullptr, QString(), QString(), 9216);
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(box.findChild<QPushButton *>(QStringLiteral("btnOK"))->text(),
+                 QString::fromUtf8("确定"));
+        QCOMPARE(box.findChild<QPushButton *>(QStringLiteral("btnCancel"))->text(),
+                 QString::fromUtf8("取消"));
+        QCOMPARE(box.findChild<QPushButton *>(QStringLiteral("btnClose"))->toolTip(),
+                 QString::fromUtf8("关闭"));
+    }
+
     // Markup in a message is shown as it is written, never interpreted.
     void textIsPlain()
     {
