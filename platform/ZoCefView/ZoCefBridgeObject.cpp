@@ -4,19 +4,17 @@
 
 namespace ZoCef {
 
-ZoCefBridgeObject::ZoCefBridgeObject(ZoCefWebView *view)
-    : QObject(view), m_pView(view)
-{
-}
+ZoCefBridgeObject::ZoCefBridgeObject(ZoCefWebView *view) : QObject(view), m_pView(view) { }
 
 void ZoCefBridgeObject::RPCCall(const QString &text)
 {
     m_pView->deliverRPCCall(text);
 }
 
-void ZoCefBridgeObject::MainCall(const QString &method, const QString &param)
+void ZoCefBridgeObject::MainCall(const QStringList &arguments)
 {
-    m_pView->deliverMainCall(method, param);
+    if (arguments.size() == 2)
+        m_pView->deliverMainCall(arguments.at(0), arguments.at(1));
 }
 
 void ZoCefBridgeObject::FocusedNodeChanged(bool editable)

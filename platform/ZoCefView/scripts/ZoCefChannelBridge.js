@@ -11,11 +11,12 @@
     if (window === window.top) {
         var bridge = null;
         var pending = [];
+        // Writes are one-way messages of the channel, in order with each other.
         var call = function (message) {
             switch (message[0]) {
-            case 'r': bridge.RPCCall(message[1]); break;
-            case 'm': bridge.MainCall(message[1], message[2]); break;
-            case 'f': bridge.FocusedNodeChanged(message[1]); break;
+            case 'r': bridge.rpcCall = message[1]; break;
+            case 'm': bridge.mainCall = [message[1], message[2]]; break;
+            case 'f': bridge.focusedNodeEditable = message[1]; break;
             }
         };
         send = function (message) {
