@@ -1,0 +1,12 @@
+#include "FullScreenMsg.h"
+
+namespace Web {
+
+FullScreenMsg::FullScreenMsg()
+{
+    strMethod = QStringLiteral("FullScreen");
+}
+
+FullScreenMsg::~FullScreenMsg() = default;
+
+} // namespace Web

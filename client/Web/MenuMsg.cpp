@@ -1,0 +1,9 @@
+#include "MenuMsg.h"
+
+namespace Web {
+
+MenuMsg::MenuMsg() = default;
+
+MenuMsg::~MenuMsg() = default;
+
+} // namespace Web
