@@ -5,14 +5,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonObject>
 
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
-#include <cstdlib>
-
 #ifdef Q_OS_UNIX
-#include <pthread.h>
 #include <signal.h>
 #endif
 
@@ -116,21 +115,41 @@ int main(int argc, char *argv[])
 
     qint64 port = 18080;
     qint64 window = options.veskWindowMs;
-    qint64 status = 0, delay = 0, count = -1;
-    options.faults.path = parser.value(QStringLiteral("fault-path"));
-    if (!readInt(parser, QStringLiteral("port"), 0, &port) || port > 65535
-        || !readInt(parser, QStringLiteral("vesk-window-ms"), 0, &window)
-        || !readInt(parser, QStringLiteral("fault-status"), 0, &status)
-        || !readInt(parser, QStringLiteral("fault-delay-ms"), 0, &delay)
-        || !readInt(parser, QStringLiteral("fault-drop-after"), -1, &options.faults.dropAfterBytes)
-        || !readInt(parser, QStringLiteral("fault-length-delta"), -0x7fffffff,
-                    &options.faults.contentLengthDelta)
-        || !readInt(parser, QStringLiteral("fault-count"), -1, &count))
+    if (!readInt(parser, QStringLiteral("port"), 0, &port)
+        || !readInt(parser, QStringLiteral("vesk-window-ms"), 0, &window))
         return 2;
+    if (port > 65535) {
+        std::fprintf(stderr, "--port must lie in 0..65535\n");
+        return 2;
+    }
     options.veskWindowMs = std::uint32_t(qMin<qint64>(window, 0xffffffffLL));
-    options.faults.status = int(qMin<qint64>(status, 599));
-    options.faults.delayMs = int(qMin<qint64>(delay, 600000));
-    options.faults.count = int(qMin<qint64>(count, 0x7fffffff));
+
+    // The switches given here pass the same checks as those of the control request.
+    QJsonObject faults;
+    if (parser.isSet(QStringLiteral("fault-path")))
+        faults.insert(QStringLiteral("path"), parser.value(QStringLiteral("fault-path")));
+    const QList<QPair<QString, QString>> numbers {
+        {QStringLiteral("fault-status"), QStringLiteral("status")},
+        {QStringLiteral("fault-delay-ms"), QStringLiteral("delayMs")},
+        {QStringLiteral("fault-drop-after"), QStringLiteral("dropAfterBytes")},
+        {QStringLiteral("fault-length-delta"), QStringLiteral("contentLengthDelta")},
+        {QStringLiteral("fault-count"), QStringLiteral("count")}};
+    for (const auto &number : numbers) {
+        if (!parser.isSet(number.first))
+            continue;
+        bool ok = false;
+        const qint64 value = parser.value(number.first).toLongLong(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "--%s needs an integer\n", qPrintable(number.first));
+            return 2;
+        }
+        faults.insert(number.second, double(value));
+    }
+    QString faultError;
+    if (!Demo::FaultSwitches::fromJson(faults, &options.faults, &faultError)) {
+        std::fprintf(stderr, "fault switches: %s\n", qPrintable(faultError));
+        return 2;
+    }
 
     Demo::DemoService service(options);
     if (!service.isValid())
