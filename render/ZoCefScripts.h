@@ -12,7 +12,7 @@ class ZoCefScripts
 public:
     struct Script
     {
-        const char *name;     // extension name, e.g. "v8/ClientObject"
+        const char *name; // extension name, e.g. "v8/ClientObject"
         const char *resource; // resource path of its text
     };
 

@@ -44,16 +44,14 @@ void ZoCefRendererApp::OnContextCreated(CefRefPtr<CefBrowser> browser, CefRefPtr
         delegate->OnContextCreated(this, browser, frame, context);
 }
 
-void ZoCefRendererApp::OnContextReleased(CefRefPtr<CefBrowser> browser,
-                                         CefRefPtr<CefFrame> frame,
+void ZoCefRendererApp::OnContextReleased(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                                          CefRefPtr<CefV8Context> context)
 {
     for (const CefRefPtr<Delegate> &delegate : m_setDelegates)
         delegate->OnContextReleased(this, browser, frame, context);
 }
 
-void ZoCefRendererApp::OnUncaughtException(CefRefPtr<CefBrowser> browser,
-                                           CefRefPtr<CefFrame> frame,
+void ZoCefRendererApp::OnUncaughtException(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                                            CefRefPtr<CefV8Context> context,
                                            CefRefPtr<CefV8Exception> exception,
                                            CefRefPtr<CefV8StackTrace> stackTrace)

@@ -18,30 +18,33 @@ public:
         virtual void OnWebKitInitialized(CefRefPtr<ZoCefRendererApp> app) { }
         virtual void OnBrowserCreated(CefRefPtr<ZoCefRendererApp> app,
                                       CefRefPtr<CefBrowser> browser,
-                                      CefRefPtr<CefDictionaryValue> extraInfo) { }
+                                      CefRefPtr<CefDictionaryValue> extraInfo)
+        { }
         virtual void OnBrowserDestroyed(CefRefPtr<ZoCefRendererApp> app,
-                                        CefRefPtr<CefBrowser> browser) { }
+                                        CefRefPtr<CefBrowser> browser)
+        { }
         virtual CefRefPtr<CefLoadHandler> GetLoadHandler(CefRefPtr<ZoCefRendererApp> app)
         {
             return nullptr;
         }
         virtual void OnContextCreated(CefRefPtr<ZoCefRendererApp> app,
                                       CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                                      CefRefPtr<CefV8Context> context) { }
+                                      CefRefPtr<CefV8Context> context)
+        { }
         virtual void OnContextReleased(CefRefPtr<ZoCefRendererApp> app,
                                        CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                                       CefRefPtr<CefV8Context> context) { }
+                                       CefRefPtr<CefV8Context> context)
+        { }
         virtual void OnUncaughtException(CefRefPtr<ZoCefRendererApp> app,
-                                         CefRefPtr<CefBrowser> browser,
-                                         CefRefPtr<CefFrame> frame,
+                                         CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                                          CefRefPtr<CefV8Context> context,
                                          CefRefPtr<CefV8Exception> exception,
-                                         CefRefPtr<CefV8StackTrace> stackTrace) { }
+                                         CefRefPtr<CefV8StackTrace> stackTrace)
+        { }
         virtual void OnFocusedNodeChanged(CefRefPtr<ZoCefRendererApp> app,
-                                          CefRefPtr<CefBrowser> browser,
-                                          CefRefPtr<CefFrame> frame, CefRefPtr<CefDOMNode> node)
-        {
-        }
+                                          CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                                          CefRefPtr<CefDOMNode> node)
+        { }
     };
 
     ZoCefRendererApp();
@@ -60,8 +63,7 @@ public:
     void OnContextReleased(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                            CefRefPtr<CefV8Context> context) override;
     void OnUncaughtException(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                             CefRefPtr<CefV8Context> context,
-                             CefRefPtr<CefV8Exception> exception,
+                             CefRefPtr<CefV8Context> context, CefRefPtr<CefV8Exception> exception,
                              CefRefPtr<CefV8StackTrace> stackTrace) override;
     void OnFocusedNodeChanged(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                               CefRefPtr<CefDOMNode> node) override;

@@ -20,14 +20,13 @@ void ZoCefRendererDelegates::OnWebKitInitialized(CefRefPtr<ZoCefRendererApp>)
 }
 
 void ZoCefRendererDelegates::OnFocusedNodeChanged(CefRefPtr<ZoCefRendererApp>,
-                                                  CefRefPtr<CefBrowser>,
-                                                  CefRefPtr<CefFrame> frame,
+                                                  CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame,
                                                   CefRefPtr<CefDOMNode> node)
 {
     if (!m_focusRule.update(node != nullptr, node && node->IsEditable()) || !frame)
         return;
-    CefRefPtr<CefProcessMessage> message =
-        CefProcessMessage::Create(ZoCefBridge::kFocusedNodeChangedMessage);
+    CefRefPtr<CefProcessMessage> message
+        = CefProcessMessage::Create(ZoCefBridge::kFocusedNodeChangedMessage);
     message->GetArgumentList()->SetBool(0, m_focusRule.lastEditable());
     frame->SendProcessMessage(PID_BROWSER, message);
 }

@@ -18,8 +18,8 @@ bool ZoCefV8Handler::Execute(const CefString &name, CefRefPtr<CefV8Value>,
     if (!ZoCefBridge::acceptsCall(function, arguments.size()))
         return true;
 
-    CefRefPtr<CefProcessMessage> message =
-        CefProcessMessage::Create(ZoCefBridge::messageName(function));
+    CefRefPtr<CefProcessMessage> message
+        = CefProcessMessage::Create(ZoCefBridge::messageName(function));
     CefRefPtr<CefListValue> args = message->GetArgumentList();
     for (size_t i = 0; i < arguments.size(); ++i)
         args->SetString(i, arguments[i]->GetStringValue());

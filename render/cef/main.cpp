@@ -9,9 +9,9 @@
 #include "include/cef_command_line.h"
 
 #if defined(_WIN32)
-#  include <windows.h>
+#include <windows.h>
 #else
-#  include <cstdio>
+#include <cstdio>
 #endif
 
 using ZoCefRender::ZoCefProcessType;
@@ -27,9 +27,9 @@ static void debugOutput(const char *text)
 
 static int run(const CefMainArgs &mainArgs, CefRefPtr<CefCommandLine> commandLine)
 {
-    const ZoCefProcessType::Type type =
-        ZoCefProcessType::classify(commandLine->HasSwitch(ZoCefProcessType::kTypeSwitch),
-                                   commandLine->GetSwitchValue(ZoCefProcessType::kTypeSwitch));
+    const ZoCefProcessType::Type type
+        = ZoCefProcessType::classify(commandLine->HasSwitch(ZoCefProcessType::kTypeSwitch),
+                                     commandLine->GetSwitchValue(ZoCefProcessType::kTypeSwitch));
     CefRefPtr<CefApp> app;
     if (type == ZoCefProcessType::Renderer) {
         LOG(INFO) << "-->>renderer";
