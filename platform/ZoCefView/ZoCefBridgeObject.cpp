@@ -4,7 +4,10 @@
 
 namespace ZoCef {
 
-ZoCefBridgeObject::ZoCefBridgeObject(ZoCefWebView *view) : QObject(view), m_pView(view) { }
+ZoCefBridgeObject::ZoCefBridgeObject(ZoCefWebView *view)
+    : QObject(view)
+    , m_pView(view)
+{ }
 
 void ZoCefBridgeObject::RPCCall(const QString &text)
 {

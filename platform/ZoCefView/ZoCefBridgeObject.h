@@ -18,8 +18,8 @@ class ZoCefBridgeObject : public QObject
     Q_OBJECT
     Q_PROPERTY(QString rpcCall READ emptyText WRITE RPCCall NOTIFY sgnNeverChanges)
     Q_PROPERTY(QStringList mainCall READ emptyList WRITE MainCall NOTIFY sgnNeverChanges)
-    Q_PROPERTY(bool focusedNodeEditable READ isFalse WRITE FocusedNodeChanged
-                   NOTIFY sgnNeverChanges)
+    Q_PROPERTY(
+        bool focusedNodeEditable READ isFalse WRITE FocusedNodeChanged NOTIFY sgnNeverChanges)
 
 public:
     explicit ZoCefBridgeObject(ZoCefWebView *view);

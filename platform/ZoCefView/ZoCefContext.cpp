@@ -31,12 +31,30 @@ ZoCefContext *s_instance = nullptr;
 
 } // namespace
 
-void ZoCefContext::setLanguage(int language) { pending().language = language; }
-void ZoCefContext::setSkinType(int skinType) { pending().skinType = skinType; }
-void ZoCefContext::setClearCache(bool clearCache) { pending().clearCache = clearCache; }
-void ZoCefContext::setWebDebug(bool webDebug) { pending().webDebug = webDebug; }
-void ZoCefContext::setLogFlag(bool logFlag) { pending().logFlag = logFlag; }
-void ZoCefContext::setDataFolder(const QString &folder) { pending().dataFolder = folder; }
+void ZoCefContext::setLanguage(int language)
+{
+    pending().language = language;
+}
+void ZoCefContext::setSkinType(int skinType)
+{
+    pending().skinType = skinType;
+}
+void ZoCefContext::setClearCache(bool clearCache)
+{
+    pending().clearCache = clearCache;
+}
+void ZoCefContext::setWebDebug(bool webDebug)
+{
+    pending().webDebug = webDebug;
+}
+void ZoCefContext::setLogFlag(bool logFlag)
+{
+    pending().logFlag = logFlag;
+}
+void ZoCefContext::setDataFolder(const QString &folder)
+{
+    pending().dataFolder = folder;
+}
 
 QString ZoCefContext::languageTag(int language)
 {
@@ -64,7 +82,7 @@ ZoCefContext *ZoCefContext::createInstance(int argc, char *argv[])
 
     QString dataFolder = settings.dataFolder;
     if (dataFolder.isEmpty())
-        dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     context->setUpProfile(settings.clearCache, dataFolder);
     s_instance = context;
     return context;
@@ -75,8 +93,10 @@ void ZoCefContext::setUpProfile(bool clearCache, const QString &dataFolder)
     QString programType = QCoreApplication::applicationName();
     if (programType.isEmpty())
         programType = QStringLiteral("Korvel");
-    // The folder is named after the program type, so that the cache path names the program.
-    m_webDataFolder = QDir::cleanPath(dataFolder + QStringLiteral("/WebCache/") + programType);
+    // The client records the cache path up to the last occurrence of the program type as the
+    // folder to empty when the user asks for a clean web cache: "<type>/WebCache/".
+    m_webDataFolder = QDir::cleanPath(dataFolder + QLatin1Char('/') + programType
+                                      + QStringLiteral("/WebCache/") + programType);
     if (!QDir().mkpath(m_webDataFolder))
         LUMO_LOG(6, "cannot create the web data folder %s", qUtf8Printable(m_webDataFolder));
 

@@ -26,7 +26,8 @@ public:
     // Logs every page call and every console message of the pages.
     static void setLogFlag(bool logFlag);
     // The per-user data folder below which cache and storage live, in
-    // "WebCache/<program type>"; QStandardPaths::AppLocalDataLocation when not set.
+    // "<program type>/WebCache/<program type>"; QStandardPaths::GenericDataLocation when
+    // not set.
     static void setDataFolder(const QString &folder);
 
     // Sets up the browser profile of the process; argv holds argc zero-terminated UTF-8
@@ -41,7 +42,9 @@ public:
     bool webDebug() const { return m_webDebug; }
     bool logFlag() const { return m_logFlag; }
     QStringList arguments() const { return m_arguments; }
-    // The folder holding everything the browser stores for this program type.
+    // The folder holding everything the browser stores for this program type. The program
+    // type names it last, so that cutting the cache path before its last occurrence gives a
+    // folder that holds this program type's web data and nothing else.
     QString webDataFolder() const { return m_webDataFolder; }
     // The HTTP accept-language of the language: "en" or "zh-CN".
     static QString languageTag(int language);

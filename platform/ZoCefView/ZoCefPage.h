@@ -13,8 +13,7 @@ public:
     using QWebEnginePage::QWebEnginePage;
 
 signals:
-    void consoleMessage(int level, const QString &message, int lineNumber,
-                        const QString &source);
+    void consoleMessage(int level, const QString &message, int lineNumber, const QString &source);
 
 protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,

@@ -83,17 +83,16 @@ const QList<QWebEngineScript> &ZoCefPageScripts::scripts()
         QString pageWorld;
         for (const ZoCefRender::ZoCefScripts::Script &script :
              ZoCefRender::ZoCefScripts::scripts()) {
-            const QString source =
-                QString::fromUtf8(ZoCefRender::ZoCefScripts::source(script.name));
+            const QString source
+                = QString::fromUtf8(ZoCefRender::ZoCefScripts::source(script.name));
             if (source.isEmpty())
                 LUMO_LOG(6, "missing page script %s", script.name);
-            pageWorld += QStringLiteral("// ") + QLatin1String(script.name)
-                + QLatin1Char('\n') + mainWorldSource(source) + QLatin1Char('\n');
+            pageWorld += QStringLiteral("// ") + QLatin1String(script.name) + QLatin1Char('\n')
+                + mainWorldSource(source) + QLatin1Char('\n');
         }
-        const QString bridgeWorld =
-            resourceText(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n')
-            + resourceText(QStringLiteral(":/zocefview/ZoCefChannelBridge.js"));
-        return QList<QWebEngineScript>{
+        const QString bridgeWorld = resourceText(QStringLiteral(":/qtwebchannel/qwebchannel.js"))
+            + QLatin1Char('\n') + resourceText(QStringLiteral(":/zocefview/ZoCefChannelBridge.js"));
+        return QList<QWebEngineScript> {
             makeScript(QStringLiteral("v8"), pageWorld, QWebEngineScript::MainWorld),
             makeScript(QStringLiteral("ZoCefChannelBridge"), bridgeWorld,
                        QWebEngineScript::ApplicationWorld),
@@ -132,10 +131,12 @@ QString ZoCefPageScripts::stringLiteral(const QString &text)
             literal += QChar(c);
             continue;
         }
-        const QChar sequence[6] = {QLatin1Char('\\'), QLatin1Char('u'),
+        const QChar sequence[6] = {QLatin1Char('\\'),
+                                   QLatin1Char('u'),
                                    QLatin1Char(hex[(c >> 12) & 0xf]),
                                    QLatin1Char(hex[(c >> 8) & 0xf]),
-                                   QLatin1Char(hex[(c >> 4) & 0xf]), QLatin1Char(hex[c & 0xf])};
+                                   QLatin1Char(hex[(c >> 4) & 0xf]),
+                                   QLatin1Char(hex[c & 0xf])};
         literal.append(sequence, 6);
     }
     literal += QLatin1Char('"');

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QThread>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEngineProfile>
@@ -22,7 +23,8 @@ namespace ZoCef {
 
 using ZoCefRender::ZoCefBridge;
 
-ZoCefWebView::ZoCefWebView(QWidget *parent) : QWidget(parent)
+ZoCefWebView::ZoCefWebView(QWidget *parent)
+    : QWidget(parent)
 {
     const ZoCefContext *context = ZoCefContext::instance();
     if (!context)
@@ -66,6 +68,7 @@ ZoCefWebView::~ZoCefWebView()
 
 void ZoCefWebView::SetRPCCallFunc(RPCCallFunc func, void *context)
 {
+    Q_ASSERT(thread() == QThread::currentThread());
     m_pRPCCallFunc = func;
     m_pRPCCallContext = func ? context : nullptr;
 }
@@ -82,6 +85,7 @@ void ZoCefWebView::SetHtml(const QString &html)
 
 void ZoCefWebView::SendMsgToWeb(const QString &text)
 {
+    Q_ASSERT(thread() == QThread::currentThread());
     m_pPage->runJavaScript(
         ZoCefPageScripts::callText(QString::fromLatin1(ZoCefBridge::kRPCNotify), {text}),
         QWebEngineScript::MainWorld);
@@ -89,9 +93,10 @@ void ZoCefWebView::SendMsgToWeb(const QString &text)
 
 void ZoCefWebView::SendMainNotifyToWeb(const QString &method, const QString &param)
 {
-    m_pPage->runJavaScript(ZoCefPageScripts::callText(
-                               QString::fromLatin1(ZoCefBridge::kMainNotify), {method, param}),
-                           QWebEngineScript::MainWorld);
+    Q_ASSERT(thread() == QThread::currentThread());
+    m_pPage->runJavaScript(
+        ZoCefPageScripts::callText(QString::fromLatin1(ZoCefBridge::kMainNotify), {method, param}),
+        QWebEngineScript::MainWorld);
 }
 
 bool ZoCefWebView::Reflush()

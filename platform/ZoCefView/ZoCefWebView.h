@@ -73,11 +73,10 @@ private:
     void deliverMainCall(const QString &method, const QString &param);
     void deliverFocusChange(bool editable);
     void onRenderProcessTerminated(int status, int exitCode);
-    void onConsoleMessage(int level, const QString &message, int lineNumber,
-                          const QString &source);
+    void onConsoleMessage(int level, const QString &message, int lineNumber, const QString &source);
 
     QWebEngineView *m_pView = nullptr;
-    ZoCefPage *m_pPage = nullptr;     // child of m_pView
+    ZoCefPage *m_pPage = nullptr; // child of m_pView
     QWebChannel *m_pChannel = nullptr;
     ZoCefBridgeObject *m_pBridge = nullptr;
     RPCCallFunc m_pRPCCallFunc = nullptr;

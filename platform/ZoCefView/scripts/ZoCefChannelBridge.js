@@ -45,12 +45,21 @@
     }
 
     // The event's detail is a string: it is cloned from the page's world into this one.
+    // Page script may dispatch these events itself: anything but the forms that ClientObject
+    // sends is dropped.
     document.addEventListener('ZoCefRenderer.RPCCall', function (event) {
-        send(['r', event.detail]);
+        if (typeof event.detail === 'string')
+            send(['r', event.detail]);
     });
     document.addEventListener('ZoCefRenderer.MainCall', function (event) {
-        var args = JSON.parse(event.detail);
-        send(['m', args[0], args[1]]);
+        var args = null;
+        try {
+            args = JSON.parse(event.detail);
+        } catch (e) {
+        }
+        if (Array.isArray(args) && args.length === 2 && typeof args[0] === 'string'
+            && typeof args[1] === 'string')
+            send(['m', args[0], args[1]]);
     });
 
     // Editable elements are text controls, content-editable elements and ARIA text boxes.

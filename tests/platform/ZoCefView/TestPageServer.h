@@ -13,17 +13,18 @@
 class TestPageServer
 {
 public:
-    explicit TestPageServer(std::map<std::string, std::string> pages) : m_pages(std::move(pages))
+    explicit TestPageServer(std::map<std::string, std::string> pages)
+        : m_pages(std::move(pages))
     {
-        m_server.Get(R"(/[\w.-]+)", [this](const httplib::Request &request,
-                                           httplib::Response &response) {
-            const auto it = m_pages.find(request.path.substr(1));
-            if (it == m_pages.end()) {
-                response.status = 404;
-                return;
-            }
-            response.set_content(it->second, "text/html; charset=utf-8");
-        });
+        m_server.Get(R"(/[\w.-]+)",
+                     [this](const httplib::Request &request, httplib::Response &response) {
+                         const auto it = m_pages.find(request.path.substr(1));
+                         if (it == m_pages.end()) {
+                             response.status = 404;
+                             return;
+                         }
+                         response.set_content(it->second, "text/html; charset=utf-8");
+                     });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
     }

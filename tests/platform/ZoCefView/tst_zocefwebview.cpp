@@ -135,11 +135,11 @@ private slots:
         QVERIFY(ZoCefContext::createInstance(1, argv));
 
         m_otherOrigin = std::make_unique<TestPageServer>(
-            std::map<std::string, std::string>{{"frame.html", kFramePage}});
+            std::map<std::string, std::string> {{"frame.html", kFramePage}});
         const std::string crossPage = "<!DOCTYPE html><html><body><iframe src=\""
             + m_otherOrigin->url(QStringLiteral("frame.html")).toStdString()
             + "\"></iframe></body></html>";
-        m_server = std::make_unique<TestPageServer>(std::map<std::string, std::string>{
+        m_server = std::make_unique<TestPageServer>(std::map<std::string, std::string> {
             {"cross.html", crossPage},
             {"echo.html", kEchoPage},
             {"own.html", kOwnObjectPage},
@@ -159,26 +159,36 @@ private slots:
         m_otherOrigin.reset();
     }
 
+    // The client empties the cache path up to the last occurrence of the program type when
+    // the user asks for a clean web cache: that must be a folder of this program type's web
+    // data only, below the user's data folder.
     void contextKeepsDataBelowTheUserFolder()
     {
-        const QString dataRoot =
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        const QString folder = dataRoot + QStringLiteral("/WebCache/KorvelArden");
+        const QString dataRoot
+            = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString folder = dataRoot + QStringLiteral("/KorvelArden/WebCache/KorvelArden");
         QCOMPARE(ZoCefContext::instance()->webDataFolder(), folder);
-        QCOMPARE(m_view->GetCachePath(), folder + QStringLiteral("/Cache"));
+        const QString cachePath = m_view->GetCachePath();
+        QCOMPARE(cachePath, folder + QStringLiteral("/Cache"));
         QCOMPARE(pageOf(m_view.get())->profile()->persistentStoragePath(),
                  folder + QStringLiteral("/Storage"));
+        QCOMPARE(cachePath.left(cachePath.lastIndexOf(QStringLiteral("KorvelArden"))),
+                 dataRoot + QStringLiteral("/KorvelArden/WebCache/"));
     }
 
     void pageCallsFollowTheArgumentRule()
     {
         QSignalSpy calls(m_view.get(), &ZoCefWebView::sgnRPCCall);
         QSignalSpy mainCalls(m_view.get(), &ZoCefWebView::sgnMainCall);
+        // Page script forging the bridge's events with other details sends nothing either.
         const QVariant returned = evaluate(m_view.get(), QStringLiteral(R"([
             ClientObject.RPCCall(), ClientObject.RPCCall('a', 'b'), ClientObject.MainCall('m'),
+            document.dispatchEvent(new CustomEvent('ZoCefRenderer.RPCCall', {detail: {a: 1}})),
+            document.dispatchEvent(new CustomEvent('ZoCefRenderer.MainCall', {detail: '{'})),
             ClientObject.MainCall('m', 'p'), ClientObject.RPCCall('{"method":"x"}')
         ].map(String).join())"));
-        QCOMPARE(returned.toString(), QStringLiteral("undefined,undefined,undefined,0,0"));
+        QCOMPARE(returned.toString(),
+                 QStringLiteral("undefined,undefined,undefined,true,true,0,0"));
         // Calls keep their order, so anything sent by the refused calls would come first.
         QCOMPARE(nextCall(calls), QStringLiteral(R"({"method":"x"})"));
         QCOMPARE(mainCalls.count(), 1);
@@ -215,6 +225,8 @@ private slots:
         QTest::newRow("script end tag") << QStringLiteral("</script><script>alert(1)</script>");
         QTest::newRow("non-BMP") << QString::fromUtf8("\xF0\x9F\x98\x80 \xF0\xA0\x80\x8B 中文");
         QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("after nul");
+        QTest::newRow("lone surrogate")
+            << QStringLiteral("a") + QString(QChar(0xd800)) + QStringLiteral("b");
 
         const QString chunk = QStringLiteral("\"'\\\n</script>\u2028\u2029")
             + QString::fromUtf8("\xF0\x9F\x98\x80中") + QStringLiteral("plain text 0123456789");
@@ -238,10 +250,11 @@ private slots:
     void notifyCallbacksConnectAndDisconnect()
     {
         QSignalSpy calls(m_view.get(), &ZoCefWebView::sgnRPCCall);
-        evaluate(m_view.get(), QStringLiteral("window.hits = 0;"
-                                              "window.hit = function () { ++hits; };"
-                                              "ClientObject.RPCNotify.connect(hit);"
-                                              "ClientObject.RPCNotify.connect(hit);"));
+        evaluate(m_view.get(),
+                 QStringLiteral("window.hits = 0;"
+                                "window.hit = function () { ++hits; };"
+                                "ClientObject.RPCNotify.connect(hit);"
+                                "ClientObject.RPCNotify.connect(hit);"));
         m_view->SendMsgToWeb(QStringLiteral("one"));
         QCOMPARE(nextCall(calls), QStringLiteral("one")); // the echo: RPCNotify has run
         QCOMPARE(evaluate(m_view.get(), QStringLiteral("hits")).toInt(), 2);
@@ -274,11 +287,12 @@ private slots:
         auto view = makeView();
         QVERIFY(load(view.get(), QStringLiteral("own.html")));
         QSignalSpy calls(view.get(), &ZoCefWebView::sgnRPCCall);
-        QCOMPARE(evaluate(view.get(),
-                          QStringLiteral("[ClientObject.mine, typeof ClientObject.RPCNotify.connect,"
-                                         " ClientObject.RPCCall('own')].join()"))
-                     .toString(),
-                 QStringLiteral("42,function,0"));
+        QCOMPARE(
+            evaluate(view.get(),
+                     QStringLiteral("[ClientObject.mine, typeof ClientObject.RPCNotify.connect,"
+                                    " ClientObject.RPCCall('own')].join()"))
+                .toString(),
+            QStringLiteral("42,function,0"));
         QCOMPARE(nextCall(calls), QStringLiteral("own"));
 
         // The qt web channel form gets the bridge object synchronously, inside its callback.
@@ -345,5 +359,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_ZoCefWebView)
+// QtWebEngine shares its GL context with the widgets: the attribute must precede the
+// application object.
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    tst_ZoCefWebView test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_zocefwebview.moc"
