@@ -131,6 +131,7 @@ void addIntervals(const std::vector<qint64> &arrivals, std::vector<double> &ms)
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorvelBench"));
     QTemporaryDir data;
@@ -153,7 +154,8 @@ int main(int argc, char *argv[])
     script.setWorldId(QWebEngineScript::MainWorld);
     echoView.page()->scripts().insert(script);
     QString echoState;
-    QObject::connect(&echo, &EchoObject::sgnFinished, [&](const QString &what) { echoState = what; });
+    QObject::connect(&echo, &EchoObject::sgnFinished,
+                     [&](const QString &what) { echoState = what; });
     std::vector<qint64> echoArrivals;
     echo.onCall = [&](const QString &) { echoArrivals.push_back(clock.nsecsElapsed()); };
     echoView.setHtml(QString::fromLatin1(kEchoPage));
