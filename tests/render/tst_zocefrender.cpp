@@ -37,8 +37,7 @@ private slots:
         QFETCH(bool, sent);
         QFETCH(QString, message);
         QCOMPARE(ZoCefBridge::acceptsCall(function.toStdString(), std::size_t(count)), sent);
-        QCOMPARE(QString::fromStdString(ZoCefBridge::messageName(function.toStdString())),
-                 message);
+        QCOMPARE(QString::fromStdString(ZoCefBridge::messageName(function.toStdString())), message);
     }
 
     void processType_data()
@@ -70,10 +69,14 @@ private slots:
         QTest::addColumn<QString>("reports");
 
         // "-" no node, "n" a non-editable node, "e" an editable node; reports "T"/"F", "." none.
-        QTest::newRow("starts not editable") << "n" << ".";
-        QTest::newRow("input, input, link") << "nee n" << ".T.F";
-        QTest::newRow("no node counts as not editable") << "e-e" << "TFT";
-        QTest::newRow("editable node then nothing focused") << "e--" << "TF.";
+        QTest::newRow("starts not editable") << "n"
+                                             << ".";
+        QTest::newRow("input, input, link") << "nee n"
+                                            << ".T.F";
+        QTest::newRow("no node counts as not editable") << "e-e"
+                                                        << "TFT";
+        QTest::newRow("editable node then nothing focused") << "e--"
+                                                            << "TF.";
     }
 
     void focusRule()
