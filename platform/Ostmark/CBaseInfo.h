@@ -48,7 +48,7 @@ public:
     // the same for the whole run; empty when the machine has none.
     static QString getSysMac();
     static QString getSysVersion(); // the operating system's name and version
-    static int getSysBit();         // 64 or 32: the machine's processor
+    static int getSysBit(); // 64 or 32: the machine's processor
 
     CBaseInfo(const CBaseInfo &) = delete;
     CBaseInfo &operator=(const CBaseInfo &) = delete;

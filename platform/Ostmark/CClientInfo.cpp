@@ -13,10 +13,9 @@ CClientInfo *CClientInfo::instance()
 
 CClientInfo::CClientInfo()
     : m_file(new CSettingsFile([]() -> QString {
-          return CStorePaths::programFolder() + QLatin1Char('/') + QLatin1String(FileName);
-      }))
-{
-}
+        return CStorePaths::programFolder() + QLatin1Char('/') + QLatin1String(FileName);
+    }))
+{ }
 
 CClientInfo::~CClientInfo()
 {

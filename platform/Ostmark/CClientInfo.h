@@ -25,7 +25,7 @@ public:
     QString filePath() const;
 
     QString getLogoName() const;
-    QString getClientName() const;    // default "Korvel"
+    QString getClientName() const; // default "Korvel"
     QString getClientVersion() const; // default "V1.000.0000001.0.R"
 
     QString getIntroduction() const;

@@ -14,11 +14,10 @@ CConfig *CConfig::instance()
 
 CConfig::CConfig()
     : m_file(new CSettingsFile([]() -> QString {
-          return CStorePaths::userStoreFolder() + QLatin1Char('/')
-              + CLocalConfig::instance()->getProgram() + QStringLiteral(".ini");
-      }))
-{
-}
+        return CStorePaths::userStoreFolder() + QLatin1Char('/')
+            + CLocalConfig::instance()->getProgram() + QStringLiteral(".ini");
+    }))
+{ }
 
 CConfig::~CConfig()
 {

@@ -17,10 +17,9 @@ CLocalConfig *CLocalConfig::instance()
 
 CLocalConfig::CLocalConfig()
     : m_file(new CSettingsFile([]() -> QString {
-          return CStorePaths::programFolder() + QLatin1Char('/') + QLatin1String(FileName);
-      }))
-{
-}
+        return CStorePaths::programFolder() + QLatin1Char('/') + QLatin1String(FileName);
+    }))
+{ }
 
 CLocalConfig::~CLocalConfig()
 {

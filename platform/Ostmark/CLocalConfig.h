@@ -37,11 +37,11 @@ public:
 
     QString filePath() const;
 
-    QString getProgram() const;  // default "KorvelArden"
+    QString getProgram() const; // default "KorvelArden"
     QString getLanguage() const; // default "zh"
     QString getSkinPath() const; // default "Korvel"
-    bool getLogFlag() const;     // default true
-    int getOpenGLUse() const;    // -1 when absent
+    bool getLogFlag() const; // default true
+    int getOpenGLUse() const; // -1 when absent
 
     QString getLoginUrl() const;
     QString getVersionUrl() const;

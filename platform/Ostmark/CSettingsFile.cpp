@@ -9,8 +9,7 @@ namespace ConfigInfo {
 
 CSettingsFile::CSettingsFile(std::function<QString()> pathProvider)
     : m_pathProvider(std::move(pathProvider))
-{
-}
+{ }
 
 bool CSettingsFile::write(const std::function<void(QSettings &)> &writer)
 {

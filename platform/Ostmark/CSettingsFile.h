@@ -25,8 +25,7 @@ public:
 
     QString filePath() const { return m_pathProvider(); }
 
-    template<typename Reader>
-    auto read(Reader reader) const
+    template<typename Reader> auto read(Reader reader) const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         QSettings settings(m_pathProvider(), QSettings::IniFormat);

@@ -6,8 +6,7 @@
 
 ConditionWaiter::ConditionWaiter(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void ConditionWaiter::initConditionMap(const QMap<QString, bool> &conditions)
 {

@@ -12,12 +12,12 @@ namespace ConfigInfo {
 // Overlays and decoding of the video windows.
 struct VideoShow
 {
-    bool bShowRate = false;        // stream rate
-    bool bShowChannelName = true;  // channel name
-    bool bShowDevName = true;      // device name
-    bool bShowIvs = false;         // intelligent-analysis overlay
-    int nDecodeType = 0;           // 0 CPU, 1 GPU
-    int nCacheMode = 1;            // 1 self-adaptive, 2 real-time priority, 3 smoothness priority
+    bool bShowRate = false; // stream rate
+    bool bShowChannelName = true; // channel name
+    bool bShowDevName = true; // device name
+    bool bShowIvs = false; // intelligent-analysis overlay
+    int nDecodeType = 0; // 0 CPU, 1 GPU
+    int nCacheMode = 1; // 1 self-adaptive, 2 real-time priority, 3 smoothness priority
 
     bool operator==(const VideoShow &o) const
     {
@@ -83,7 +83,7 @@ struct ReconnectPlayCfg
 {
     bool bReconnect = false;
     int nReconnectInterval = 5; // seconds, 1-60
-    int nReconnectCount = 5;    // 1-30
+    int nReconnectCount = 5; // 1-30
 
     bool operator==(const ReconnectPlayCfg &o) const
     {

@@ -31,8 +31,7 @@ bool isInside(const QString &canonicalPath, const QString &canonicalRoot)
 
 DecompressionZip::DecompressionZip(QObject *parent)
     : QThread(parent)
-{
-}
+{ }
 
 DecompressionZip::~DecompressionZip()
 {
@@ -124,7 +123,8 @@ bool DecompressionZip::unpack(const QString &zipFile, const QString &folder, QSt
         entry.relativePath = safeEntryPath(entry.name);
         entry.isDir = entry.name.endsWith(QLatin1Char('/'));
         if (entry.relativePath.isEmpty()) {
-            entry.skip = entry.isDir && safeEntryPath(entry.name + QLatin1Char('x')) == QLatin1String("x");
+            entry.skip
+                = entry.isDir && safeEntryPath(entry.name + QLatin1Char('x')) == QLatin1String("x");
             if (!entry.skip) {
                 *error = QStringLiteral("refused entry name [%1]").arg(entry.name);
                 return false;
@@ -181,7 +181,9 @@ bool DecompressionZip::unpack(const QString &zipFile, const QString &folder, QSt
 
         QuaZipFile in(&zip);
         if (!in.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read entry [%1] (code %2)").arg(name).arg(in.getZipError());
+            *error = QStringLiteral("cannot read entry [%1] (code %2)")
+                         .arg(name)
+                         .arg(in.getZipError());
             return false;
         }
         QFile out(target);
@@ -209,7 +211,8 @@ bool DecompressionZip::unpack(const QString &zipFile, const QString &folder, QSt
         }
         in.close();
         if (in.getZipError() != UNZ_OK) { // the CRC is checked at close
-            *error = QStringLiteral("entry [%1] is damaged (code %2)").arg(name).arg(in.getZipError());
+            *error
+                = QStringLiteral("entry [%1] is damaged (code %2)").arg(name).arg(in.getZipError());
             return false;
         }
         if (!out.flush()) {

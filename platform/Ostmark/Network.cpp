@@ -44,8 +44,8 @@ ExtraCa extraCaCertificates()
     std::lock_guard<std::mutex> lock(mutex);
     if (path == cachedPath && time == cachedTime)
         return cached;
-    cached.certificates = path.isEmpty() ? QList<QSslCertificate>()
-                                         : QSslCertificate::fromPath(path, QSsl::Pem);
+    cached.certificates
+        = path.isEmpty() ? QList<QSslCertificate>() : QSslCertificate::fromPath(path, QSsl::Pem);
     if (!path.isEmpty() && cached.certificates.isEmpty())
         LUMO_LOG(6, "no certificate in the configured CA file [%s]", qUtf8Printable(path));
     ++cached.generation;
@@ -131,7 +131,7 @@ void Network::setRequestUrl(const QString &url)
 QNetworkRequest Network::buildRequest(const QMap<QString, QString> &headers,
                                       quint64 *caGeneration) const
 {
-    QNetworkRequest request{QUrl(m_strUrl)};
+    QNetworkRequest request {QUrl(m_strUrl)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(m_iTimeoutMs);

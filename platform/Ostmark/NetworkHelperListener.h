@@ -12,7 +12,8 @@ class NetworkHelperListener
 {
 public:
     virtual void onNetworkRequestError(Common::NetworkError error, const QString &text,
-                                       const QString &name) = 0;
+                                       const QString &name)
+        = 0;
 
 protected:
     ~NetworkHelperListener() = default;

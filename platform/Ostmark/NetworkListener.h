@@ -18,7 +18,8 @@ public:
     virtual void onNetworkData(const QByteArray &chunk, const QString &name) = 0;
     virtual void onNetworkFinished(const QString &name) = 0;
     virtual void onNetworkError(Common::NetworkError error, const QString &text,
-                                const QString &name) = 0;
+                                const QString &name)
+        = 0;
 
 protected:
     ~NetworkListener() = default;

@@ -40,8 +40,8 @@ void PlayToken::requestAllPlayTokens()
     const QStringList devices = CDeviceInfoObj::instance()->deviceIds();
     if (!devices.isEmpty())
         body.insert(QStringLiteral("deviceIds"), QJsonArray::fromStringList(devices));
-    const QString url = ConfigInfo::CLocalConfig::instance()->getPlatformUrl()
-        + QLatin1String(RequestPath);
+    const QString url
+        = ConfigInfo::CLocalConfig::instance()->getPlatformUrl() + QLatin1String(RequestPath);
     auto *request = new PlayTokenRequest(generation, url, token,
                                          QJsonDocument(body).toJson(QJsonDocument::Compact));
     {

@@ -47,8 +47,8 @@ void PlayTokenRequest::onNetworkFinished(const QString &)
 {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(m_answer, &parseError);
-    const QJsonValue tokens = doc.object().value(QStringLiteral("data")).toObject().value(
-        QStringLiteral("tokens"));
+    const QJsonValue tokens
+        = doc.object().value(QStringLiteral("data")).toObject().value(QStringLiteral("tokens"));
     if (parseError.error != QJsonParseError::NoError || !doc.isObject() || !tokens.isArray()) {
         LUMO_LOG(6, "play token answer not understood: %s [%s]",
                  qUtf8Printable(parseError.errorString()), m_answer.left(200).constData());

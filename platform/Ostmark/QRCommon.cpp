@@ -65,8 +65,8 @@ void QRCommon::reportLater(bool result)
 void QRCommon::getP2pServiceConfigByThread()
 {
     const QString token = AuthCenter::instance()->getToken();
-    const QString url = ConfigInfo::CLocalConfig::instance()->getPlatformUrl()
-        + QLatin1String(RequestPath);
+    const QString url
+        = ConfigInfo::CLocalConfig::instance()->getPlatformUrl() + QLatin1String(RequestPath);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_pFetcher) {
         LUMO_LOG(4, "P2P environment not initialised");

@@ -3,7 +3,7 @@
 #include <QtCore/qglobal.h>
 
 #if defined(OSTMARK_LIBRARY)
-#  define OSTMARK_EXPORT Q_DECL_EXPORT
+#define OSTMARK_EXPORT Q_DECL_EXPORT
 #else
-#  define OSTMARK_EXPORT Q_DECL_IMPORT
+#define OSTMARK_EXPORT Q_DECL_IMPORT
 #endif

@@ -15,11 +15,12 @@
 class HttpTestServer
 {
 public:
-    HttpTestServer() : m_server(std::make_unique<httplib::Server>()) {}
+    HttpTestServer()
+        : m_server(std::make_unique<httplib::Server>())
+    { }
     HttpTestServer(const char *certFile, const char *keyFile)
         : m_server(std::make_unique<httplib::SSLServer>(certFile, keyFile))
-    {
-    }
+    { }
     ~HttpTestServer() { stop(); }
 
     httplib::Server &server() { return *m_server; }

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     if (args.size() >= 2 && args.at(1) == QLatin1String("read")) {
         const VideoShow show = CConfig::instance()->getVideoShow();
         const ComIOTOpen iot = CLocalConfig::instance()->getComIOTOpenInfo();
-        QJsonObject out{
+        QJsonObject out {
             {QStringLiteral("platformUrl"), CLocalConfig::instance()->getPlatformUrl()},
             {QStringLiteral("replay"), CLocalConfig::instance()->getInstantReplayTime()},
             {QStringLiteral("iotHost"), iot.strHost},

@@ -13,16 +13,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<int>("finishes");
-        QTest::newRow("success then info") << QStringList{"succ", "info"} << 1;
-        QTest::newRow("info then success") << QStringList{"info", "succ"} << 1;
-        QTest::newRow("one repeated alone") << QStringList{"succ", "succ", "succ"} << 0;
-        QTest::newRow("repeat after completion") << QStringList{"succ", "info", "info", "succ"} << 1;
-        QTest::newRow("reset, then a new pair") << QStringList{"succ", "info", "reset", "info", "succ"}
-                                                << 2;
-        QTest::newRow("reset, then one alone") << QStringList{"succ", "info", "reset", "succ"} << 1;
+        QTest::newRow("success then info") << QStringList {"succ", "info"} << 1;
+        QTest::newRow("info then success") << QStringList {"info", "succ"} << 1;
+        QTest::newRow("one repeated alone") << QStringList {"succ", "succ", "succ"} << 0;
+        QTest::newRow("repeat after completion")
+            << QStringList {"succ", "info", "info", "succ"} << 1;
+        QTest::newRow("reset, then a new pair")
+            << QStringList {"succ", "info", "reset", "info", "succ"} << 2;
+        QTest::newRow("reset, then one alone")
+            << QStringList {"succ", "info", "reset", "succ"} << 1;
         QTest::newRow("cleared again before the pair")
-            << QStringList{"succ", "-succ", "info"} << 0;
-        QTest::newRow("unknown names complete nothing") << QStringList{"succ", "other"} << 0;
+            << QStringList {"succ", "-succ", "info"} << 0;
+        QTest::newRow("unknown names complete nothing") << QStringList {"succ", "other"} << 0;
     }
 
     void finishesOnceAllAreTrue()
@@ -30,12 +32,12 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(int, finishes);
         ConditionWaiter waiter;
-        waiter.initConditionMap(QMap<QString, bool>{{QStringLiteral("LoginSuccCondtion"), false},
-                                                    {QStringLiteral("LoginInfoCondtion"), false}});
+        waiter.initConditionMap(QMap<QString, bool> {{QStringLiteral("LoginSuccCondtion"), false},
+                                                     {QStringLiteral("LoginInfoCondtion"), false}});
         QSignalSpy spy(&waiter, &ConditionWaiter::conditionFinish);
-        const QMap<QString, QString> names{{"succ", "LoginSuccCondtion"},
-                                           {"info", "LoginInfoCondtion"},
-                                           {"other", "SomethingElse"}};
+        const QMap<QString, QString> names {{"succ", "LoginSuccCondtion"},
+                                            {"info", "LoginInfoCondtion"},
+                                            {"other", "SomethingElse"}};
         for (const QString &step : steps) {
             if (step == QLatin1String("reset"))
                 waiter.resetConditionMap();

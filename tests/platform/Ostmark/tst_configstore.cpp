@@ -99,7 +99,8 @@ private slots:
     {
         QFile::copy(QStringLiteral(KORVEL_SOURCE_DIR "/platform/Ostmark/config/ClientInfo.ini"),
                     m_programDir->filePath(QStringLiteral("ClientInfo.ini")));
-        QSettings local(m_programDir->filePath(QStringLiteral("Localcfg.ini")), QSettings::IniFormat);
+        QSettings local(m_programDir->filePath(QStringLiteral("Localcfg.ini")),
+                        QSettings::IniFormat);
         local.setValue(QStringLiteral("Type/Program"), QStringLiteral("KorvelCalen"));
         local.setValue(QStringLiteral("OpenGL/use"), 17);
         local.setValue(QStringLiteral("Tls/CaFile"), QStringLiteral("certs/ca.pem"));
@@ -126,11 +127,12 @@ private slots:
     // updater, the start-up's direct reads) sees the value at once.
     void settersWriteThrough()
     {
-        CLocalConfig::instance()->setPlatformUrl(QStringLiteral("https"), QStringLiteral("h.example"),
-                                                 444);
+        CLocalConfig::instance()->setPlatformUrl(QStringLiteral("https"),
+                                                 QStringLiteral("h.example"), 444);
         CLocalConfig::instance()->setWebCacheFlag(true);
         CLocalConfig::instance()->setVideoIntercomSetting({QStringLiteral("sip.example"), 5060});
-        CConfig::instance()->setDownloadConfig({QStringLiteral("/d/file"), QStringLiteral("/d/rec")});
+        CConfig::instance()->setDownloadConfig(
+            {QStringLiteral("/d/file"), QStringLiteral("/d/rec")});
         CConfig::instance()->setTalkType(1);
 
         QSettings local(CLocalConfig::instance()->filePath(), QSettings::IniFormat);
@@ -148,19 +150,19 @@ private slots:
     void recordsRoundTripWhole()
     {
         CConfig *c = CConfig::instance();
-        const VideoShow show{true, false, false, true, 1, 3};
+        const VideoShow show {true, false, false, true, 1, 3};
         QVERIFY(c->setVideoShow(show));
         QCOMPARE(c->getVideoShow(), show);
-        const Alarm alarm{false, true, false};
+        const Alarm alarm {false, true, false};
         QVERIFY(c->setAlarm(alarm));
         QCOMPARE(c->getAlarm(), alarm);
-        const ReconnectPlayCfg reconnect{true, 60, 30};
+        const ReconnectPlayCfg reconnect {true, 60, 30};
         QVERIFY(c->setReconnectPlayCfg(reconnect));
         QCOMPARE(c->getReconnectPlayCfg(), reconnect);
-        const LogoInfo logo{QStringLiteral("http://h/logo.png"), QStringLiteral("Ladenkette Süd")};
+        const LogoInfo logo {QStringLiteral("http://h/logo.png"), QStringLiteral("Ladenkette Süd")};
         QVERIFY(c->setLogoInfo(logo));
         QCOMPARE(c->getLogoInfo(), logo);
-        const ComIOTOpen qr{QStringLiteral("qr.example"), 8443, true};
+        const ComIOTOpen qr {QStringLiteral("qr.example"), 8443, true};
         QVERIFY(CLocalConfig::instance()->setQROpenInfo(qr));
         QCOMPARE(CLocalConfig::instance()->getQROpenInfo(), qr);
         QCOMPARE(CLocalConfig::instance()->getComIOTOpenInfo(), ComIOTOpen());
@@ -168,7 +170,8 @@ private slots:
 
     void userStoreFollowsProgramType()
     {
-        QSettings local(m_programDir->filePath(QStringLiteral("Localcfg.ini")), QSettings::IniFormat);
+        QSettings local(m_programDir->filePath(QStringLiteral("Localcfg.ini")),
+                        QSettings::IniFormat);
         local.setValue(QStringLiteral("Type/Program"), QStringLiteral("KorvelBrisa"));
         local.sync();
         QVERIFY(CConfig::instance()->setStreamType(1));
@@ -201,7 +204,8 @@ private slots:
         const QJsonObject read = QJsonDocument::fromJson(out).object();
         QCOMPARE(read.value(QStringLiteral("platformUrl")).toString(),
                  QStringLiteral("http://second.example:80"));
-        QCOMPARE(read.value(QStringLiteral("logoName")).toString(), QStringLiteral("Zweite Filiale"));
+        QCOMPARE(read.value(QStringLiteral("logoName")).toString(),
+                 QStringLiteral("Zweite Filiale"));
         QCOMPARE(read.value(QStringLiteral("showRate")).toBool(), true);
         QCOMPARE(read.value(QStringLiteral("iotPort")).toInt(), 9443);
     }
@@ -210,13 +214,13 @@ private slots:
     // read sees one whole record, never a mix of two writes.
     void oneThreadWritesWhileAnotherReads()
     {
-        const VideoShow a{true, true, true, true, 1, 2};
-        const VideoShow b{false, false, false, false, 0, 3};
-        const ReconnectPlayCfg ra{true, 10, 20};
-        const ReconnectPlayCfg rb{false, 40, 3};
+        const VideoShow a {true, true, true, true, 1, 2};
+        const VideoShow b {false, false, false, false, 0, 3};
+        const ReconnectPlayCfg ra {true, 10, 20};
+        const ReconnectPlayCfg rb {false, 40, 3};
         CConfig::instance()->setVideoShow(a);
         CConfig::instance()->setReconnectPlayCfg(ra);
-        std::atomic<bool> done{false};
+        std::atomic<bool> done {false};
         std::thread writer([&] {
             for (int i = 0; i < 150; ++i) {
                 CConfig::instance()->setVideoShow(i % 2 ? a : b);
@@ -249,18 +253,19 @@ private slots:
     void menusKeepTheirPlaceWhenReplaced()
     {
         CBaseInfo *info = CBaseInfo::instance();
-        info->setMenuInfo({QStringLiteral("Video"), QStringLiteral("/basic/#/client/videoPlayBack"),
-                           true, true});
-        info->setMenuInfo({QStringLiteral("Alarm"), QStringLiteral("/alarm/#/client/infoCenter"),
-                           false, true});
-        info->setMenuInfo({QStringLiteral("Playback"), QStringLiteral("/basic/#/client/videoPlayBack"),
-                           false, true});
+        info->setMenuInfo(
+            {QStringLiteral("Video"), QStringLiteral("/basic/#/client/videoPlayBack"), true, true});
+        info->setMenuInfo(
+            {QStringLiteral("Alarm"), QStringLiteral("/alarm/#/client/infoCenter"), false, true});
+        info->setMenuInfo({QStringLiteral("Playback"),
+                           QStringLiteral("/basic/#/client/videoPlayBack"), false, true});
         const QVector<MenuInfo> all = info->getAllMenuInfo();
         QCOMPARE(all.size(), 2);
         QCOMPARE(all.at(0).strMenuName, QStringLiteral("Playback"));
         QCOMPARE(all.at(1).strMenuName, QStringLiteral("Alarm"));
 
-        const MenuInfo absent = info->getMenuInfo(QStringLiteral("/basic/#/client/wheelPatrolConfig"));
+        const MenuInfo absent
+            = info->getMenuInfo(QStringLiteral("/basic/#/client/wheelPatrolConfig"));
         QVERIFY(!absent.bPresent);
         info->clearAllMenuInfo();
         QVERIFY(!info->getMenuInfo(QStringLiteral("/alarm/#/client/infoCenter")).bPresent);
@@ -291,8 +296,10 @@ private slots:
     void machineFacts()
     {
         const QString mac = CBaseInfo::getSysMac();
-        QVERIFY(mac.isEmpty() || QRegularExpression(QStringLiteral("^([0-9A-F]{2}:){5}[0-9A-F]{2}$"))
-                                     .match(mac).hasMatch());
+        QVERIFY(mac.isEmpty()
+                || QRegularExpression(QStringLiteral("^([0-9A-F]{2}:){5}[0-9A-F]{2}$"))
+                       .match(mac)
+                       .hasMatch());
         QCOMPARE(CBaseInfo::getSysMac(), mac);
         QVERIFY(CBaseInfo::getSysBit() == 32 || CBaseInfo::getSysBit() == 64);
         QVERIFY(!CBaseInfo::getSysVersion().isEmpty());

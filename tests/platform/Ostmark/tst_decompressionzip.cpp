@@ -48,36 +48,44 @@ class tst_DecompressionZip : public QObject
 
     QTemporaryDir m_dir;
 
-    // Runs one unpacking; true for success. Checks that the signal carries the two paths.
+    // Runs one unpacking; true for success. The signals come from the unpacking thread and
+    // are received here queued, as the plugin updater receives them; both carry the paths.
     bool unpack(const QString &zip, const QString &dest)
     {
         DecompressionZip unzip;
         unzip.setDecompressPath(zip, dest);
-        QSignalSpy ok(&unzip, &DecompressionZip::sgnDecompressionSuccess);
-        QSignalSpy failed(&unzip, &DecompressionZip::sgnDecompressionFailed);
+        QList<QStringList> ok;
+        QList<QStringList> failed;
+        connect(&unzip, &DecompressionZip::sgnDecompressionSuccess, this,
+                [&](const QString &z, const QString &d) { ok.append({z, d}); });
+        connect(&unzip, &DecompressionZip::sgnDecompressionFailed, this,
+                [&](const QString &z, const QString &d) { failed.append({z, d}); });
         unzip.start();
-        if (!QTest::qWaitFor([&] { return ok.count() + failed.count() > 0; }, 20000))
+        if (!QTest::qWaitFor([&] { return ok.size() + failed.size() > 0; }, 20000))
             return false;
-        QSignalSpy &fired = ok.count() ? ok : failed;
-        if (ok.count() + failed.count() != 1 || fired.first().at(0).toString() != zip
-            || fired.first().at(1).toString() != dest)
+        unzip.wait();
+        QCoreApplication::processEvents(); // nothing else may follow
+        const QStringList fired = ok.isEmpty() ? failed.first() : ok.first();
+        if (ok.size() + failed.size() != 1 || fired != QStringList{zip, dest})
             qFatal("unexpected signals");
-        return ok.count() == 1;
+        return ok.size() == 1;
     }
 
 private slots:
     void unpacksFoldersAndFiles()
     {
         const QString zip = m_dir.filePath(QStringLiteral("Alboro.zip"));
-        QVERIFY(writeZip(zip, {{QStringLiteral("libAlboro.so"), QByteArray(200000, 'x')},
-                               {QStringLiteral("res/"), {}},
-                               {QStringLiteral("res/img/icon.png"), QByteArray("png")},
-                               {QStringLiteral("./readme.txt"), QByteArray("hello")},
-                               {QStringLiteral("./"), {}}}));
+        QVERIFY(writeZip(zip,
+                         {{QStringLiteral("libAlboro.so"), QByteArray(200000, 'x')},
+                          {QStringLiteral("res/"), {}},
+                          {QStringLiteral("res/img/icon.png"), QByteArray("png")},
+                          {QStringLiteral("./readme.txt"), QByteArray("hello")},
+                          {QStringLiteral("./"), {}}}));
         const QString dest = m_dir.filePath(QStringLiteral("DownloadPlugins/Alboro"));
         QVERIFY(unpack(zip, dest));
-        QCOMPARE(treeBelow(dest), (QStringList{"libAlboro.so", "readme.txt", "res", "res/img",
-                                               "res/img/icon.png"}));
+        QCOMPARE(
+            treeBelow(dest),
+            (QStringList {"libAlboro.so", "readme.txt", "res", "res/img", "res/img/icon.png"}));
         QFile lib(dest + QStringLiteral("/libAlboro.so"));
         QVERIFY(lib.open(QIODevice::ReadOnly));
         QCOMPARE(lib.readAll(), QByteArray(200000, 'x'));
@@ -93,15 +101,16 @@ private slots:
     void hostileNamesUnpackNothing_data()
     {
         QTest::addColumn<QStringList>("names");
-        const QString abs = QStringLiteral("/tmp/korvel-abs-%1").arg(QCoreApplication::applicationPid());
-        QTest::newRow("parent") << QStringList{"../x"};
-        QTest::newRow("absolute") << QStringList{abs};
-        QTest::newRow("climbing") << QStringList{"a/../../x"};
-        QTest::newRow("backslash parent") << QStringList{"..\\x"};
-        QTest::newRow("drive") << QStringList{"C:\\x"};
-        QTest::newRow("drive relative") << QStringList{"C:x"};
-        QTest::newRow("inner parent") << QStringList{"a/../b"};
-        QTest::newRow("all at once") << QStringList{"../x", abs, "a/../../x", "..\\x", "C:\\x"};
+        const QString abs
+            = QStringLiteral("/tmp/korvel-abs-%1").arg(QCoreApplication::applicationPid());
+        QTest::newRow("parent") << QStringList {"../x"};
+        QTest::newRow("absolute") << QStringList {abs};
+        QTest::newRow("climbing") << QStringList {"a/../../x"};
+        QTest::newRow("backslash parent") << QStringList {"..\\x"};
+        QTest::newRow("drive") << QStringList {"C:\\x"};
+        QTest::newRow("drive relative") << QStringList {"C:x"};
+        QTest::newRow("inner parent") << QStringList {"a/../b"};
+        QTest::newRow("all at once") << QStringList {"../x", abs, "a/../../x", "..\\x", "C:\\x"};
     }
 
     void hostileNamesUnpackNothing()
@@ -109,7 +118,7 @@ private slots:
         QFETCH(QStringList, names);
         QTemporaryDir base;
         const QString zip = base.filePath(QStringLiteral("evil.zip"));
-        ZipEntries entries{{QStringLiteral("first.txt"), QByteArray("harmless")}};
+        ZipEntries entries {{QStringLiteral("first.txt"), QByteArray("harmless")}};
         for (const QString &name : names)
             entries.append({name, QByteArray("escaped")});
         entries.append({QStringLiteral("last.txt"), QByteArray("harmless")});
@@ -118,7 +127,7 @@ private slots:
         const QString dest = base.filePath(QStringLiteral("work/dest"));
         QVERIFY(!unpack(zip, dest));
         // Refused as a whole: not even the harmless entries were written.
-        QCOMPARE(treeBelow(base.path()), QStringList{"evil.zip"});
+        QCOMPARE(treeBelow(base.path()), QStringList {"evil.zip"});
         for (const QString &name : names) {
             if (name.startsWith(QLatin1Char('/')))
                 QVERIFY(!QFile::exists(name));
@@ -136,7 +145,8 @@ private slots:
         QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep") == 4);
         victim.close();
         QVERIFY(QFile::link(outside, dest + QStringLiteral("/linkdir")));
-        QVERIFY(QFile::link(outside + QStringLiteral("/victim.txt"), dest + QStringLiteral("/file.txt")));
+        QVERIFY(QFile::link(outside + QStringLiteral("/victim.txt"),
+                            dest + QStringLiteral("/file.txt")));
 
         // A file entry on a link: the link is replaced, the file it pointed to is kept.
         const QString zip = base.filePath(QStringLiteral("a.zip"));
@@ -150,7 +160,7 @@ private slots:
         // An entry below a linked folder is refused.
         QVERIFY(writeZip(zip, {{QStringLiteral("linkdir/evil.txt"), QByteArray("escaped")}}));
         QVERIFY(!unpack(zip, dest));
-        QCOMPARE(treeBelow(outside), QStringList{"victim.txt"});
+        QCOMPARE(treeBelow(outside), QStringList {"victim.txt"});
     }
 
     void brokenArchivesFail_data()

@@ -55,20 +55,22 @@ private slots:
         MessageBus::instance()->initModuleNotifyBus(&main, QStringLiteral("Main"));
         MessageBus::instance()->initRPCNotifyBus(&other, QStringLiteral("MsgCenter"));
 
-        const QJsonObject notify{{QStringLiteral("method"), QStringLiteral("ExitApp")},
-                                 {QStringLiteral("params"), QJsonObject()},
-                                 {QStringLiteral("id"), 1}};
+        const QJsonObject notify {{QStringLiteral("method"), QStringLiteral("ExitApp")},
+                                  {QStringLiteral("params"), QJsonObject()},
+                                  {QStringLiteral("id"), 1}};
         QVERIFY(WebNotifyBus::sendRPCNotify(notify, QStringLiteral("Main")));
-        QCOMPARE(main.rpc(), QStringList{QStringLiteral(R"({"id":1,"method":"ExitApp","params":{}})")});
+        QCOMPARE(main.rpc(),
+                 QStringList {QStringLiteral(R"({"id":1,"method":"ExitApp","params":{}})")});
         QVERIFY(main.module().isEmpty());
         QVERIFY(other.rpc().isEmpty());
 
         // The module bus is a registry of its own: MsgCenter is not on it.
-        const QJsonObject read{{QStringLiteral("method"), QStringLiteral("MessageRead")},
-                               {QStringLiteral("params"), QJsonObject()}};
+        const QJsonObject read {{QStringLiteral("method"), QStringLiteral("MessageRead")},
+                                {QStringLiteral("params"), QJsonObject()}};
         QVERIFY(!ModuleNotifyBus::sendModuleNotify(read, QStringLiteral("MsgCenter")));
         QVERIFY(ModuleNotifyBus::sendModuleNotify(read, QStringLiteral("Main")));
-        QCOMPARE(main.module(), QStringList{QStringLiteral(R"({"method":"MessageRead","params":{}})")});
+        QCOMPARE(main.module(),
+                 QStringList {QStringLiteral(R"({"method":"MessageRead","params":{}})")});
 
         QVERIFY(!WebNotifyBus::sendRPCNotify(notify, QStringLiteral("Nobody")));
         main.accept = false; // the host's answer is the sender's result
@@ -89,7 +91,8 @@ private slots:
         MessageBus::instance()->initRPCNotifyBus(&host, QStringLiteral("Main"));
         auto sender = [](int base) {
             for (int i = 0; i < 200; ++i)
-                WebNotifyBus::sendRPCNotify({{QStringLiteral("n"), base + i}}, QStringLiteral("Main"));
+                WebNotifyBus::sendRPCNotify({{QStringLiteral("n"), base + i}},
+                                            QStringLiteral("Main"));
         };
         std::thread a(sender, 0);
         std::thread b(sender, 1000);
@@ -102,7 +105,8 @@ private slots:
         QCOMPARE(texts.size(), 600);
         QSet<int> seen;
         for (const QString &t : texts)
-            seen.insert(QJsonDocument::fromJson(t.toUtf8()).object().value(QStringLiteral("n")).toInt());
+            seen.insert(
+                QJsonDocument::fromJson(t.toUtf8()).object().value(QStringLiteral("n")).toInt());
         QCOMPARE(seen.size(), 600);
     }
 
@@ -114,7 +118,7 @@ private slots:
         MessageBus::instance()->initRPCNotifyBus(&second, QStringLiteral("Main"));
         QVERIFY(WebNotifyBus::sendRPCNotify({}, QStringLiteral("Main")));
         QVERIFY(first.rpc().isEmpty());
-        QCOMPARE(second.rpc(), QStringList{QStringLiteral("{}")});
+        QCOMPARE(second.rpc(), QStringList {QStringLiteral("{}")});
         MessageBus::instance()->removeHost(&first); // not registered any more: no effect
         QVERIFY(MessageBus::instance()->hasRPCHost(QStringLiteral("Main")));
         MessageBus::instance()->removeHost(&second);

@@ -27,9 +27,9 @@ class RequestThread : public QThread
 {
 public:
     RequestThread(const QString &url, NetworkRecorder *recorder)
-        : m_url(url), m_recorder(recorder)
-    {
-    }
+        : m_url(url)
+        , m_recorder(recorder)
+    { }
 
 protected:
     void run() override
@@ -72,8 +72,8 @@ private slots:
         s.Get("/big", [this](const httplib::Request &, httplib::Response &res) {
             // Sent in pieces, and the rest only once the client has the first piece, so the
             // body arrives in several chunks.
-            res.set_chunked_content_provider("application/octet-stream",
-                [this](size_t offset, httplib::DataSink &sink) {
+            res.set_chunked_content_provider(
+                "application/octet-stream", [this](size_t offset, httplib::DataSink &sink) {
                     const size_t piece = 64 * 1024;
                     if (offset == piece)
                         m_http.waitAtGate();
