@@ -44,3 +44,19 @@ function(korvel_program_file src dest)
         install(FILES ${src} DESTINATION ${dir})
     endif()
 endfunction()
+
+# korvel_translations(TARGET BASE FOLDER): compiles FOLDER/BASE_<lang>.ts with lrelease into
+# Language/Language_<lang>/ of the program folder, before TARGET builds.
+function(korvel_translations target base folder)
+    set(all_qm)
+    foreach(lang zh en)
+        set(ts ${folder}/${base}_${lang}.ts)
+        set_source_files_properties(${ts} PROPERTIES
+                                    OUTPUT_LOCATION ${KORVEL_BIN_DIR}/Language/Language_${lang})
+        qt5_add_translation(qm ${ts})
+        list(APPEND all_qm ${qm})
+        install(FILES ${qm} DESTINATION Language/Language_${lang})
+    endforeach()
+    add_custom_target(${target}Translations ALL DEPENDS ${all_qm})
+    add_dependencies(${target} ${target}Translations)
+endfunction()
