@@ -19,13 +19,16 @@ void registerMetaType()
 
 } // namespace
 
-CWebBaseMsg::CWebBaseMsg() : lumo::DMessage(0)
+CWebBaseMsg::CWebBaseMsg()
+    : lumo::DMessage(0)
 {
     registerMetaType();
 }
 
 CWebBaseMsg::CWebBaseMsg(const CWebBaseMsg &other)
-    : lumo::DMessage(other), strMethod(other.strMethod), strParam(other.strParam)
+    : lumo::DMessage(other)
+    , strMethod(other.strMethod)
+    , strParam(other.strParam)
 {
     registerMetaType();
 }

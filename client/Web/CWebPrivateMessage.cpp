@@ -2,7 +2,9 @@
 
 namespace Web {
 
-CWebPrivateMessage::CWebPrivateMessage() : lumo::DMessage(0) { }
+CWebPrivateMessage::CWebPrivateMessage()
+    : lumo::DMessage(0)
+{ }
 
 CWebPrivateMessage::~CWebPrivateMessage() = default;
 

@@ -13,7 +13,7 @@ namespace {
 
 // Shared by every builder on every thread, never reset: two notifications never carry the
 // same id.
-std::atomic<int> g_notifyId{0};
+std::atomic<int> g_notifyId {0};
 
 void sendToMainView(const QString &method, const QJsonObject &params)
 {
@@ -56,7 +56,7 @@ void replyLocalConfig()
     CConfig *config = CConfig::instance();
     const VideoShow videoShow = config->getVideoShow();
     const RecordConfig record = config->getRecordConfig();
-    const QJsonObject params{
+    const QJsonObject params {
         {QStringLiteral("videoPath"), record.strRecordPath},
         {QStringLiteral("imgPath"), config->getPicAccessInfo().strPicPath},
         {QStringLiteral("isOnDev"), videoShow.bShowDevName},
@@ -79,8 +79,9 @@ void notify401()
 
 void notifyMenuClicked(QString menuCode, QString menuPath)
 {
-    sendToMainView(QStringLiteral("MenuClicked"), {{QStringLiteral("menuCode"), menuCode},
-                                                   {QStringLiteral("menuPath"), menuPath}});
+    sendToMainView(
+        QStringLiteral("MenuClicked"),
+        {{QStringLiteral("menuCode"), menuCode}, {QStringLiteral("menuPath"), menuPath}});
 }
 
 void notifyMenuNumUpdate(QJsonArray visibleMenuPath)
@@ -92,7 +93,7 @@ void notifyMenuNumUpdate(QJsonArray visibleMenuPath)
 void replyClientInfo()
 {
     using namespace ConfigInfo;
-    const QJsonObject params{
+    const QJsonObject params {
         {QStringLiteral("macAddr"), CBaseInfo::getSysMac()},
         {QStringLiteral("version"), CClientInfo::instance()->getClientVersion()},
         {QStringLiteral("sysVersion"), CBaseInfo::getSysVersion()},

@@ -16,8 +16,7 @@ namespace Web {
 
 // The envelope head: "result", "id", "async" and "method". An id of -1 takes the next number
 // of the shared counter (the first is 1); any other id is used as given.
-KORVELWEB_EXPORT QJsonObject buildRpcHeader(const QString &method, bool async, bool result,
-                                            int id);
+KORVELWEB_EXPORT QJsonObject buildRpcHeader(const QString &method, bool async, bool result, int id);
 
 // "SendMessageToWeb" {"type", "id"}, as the message-center page gave them.
 KORVELWEB_EXPORT void sendMessageToWeb(int type, QString id);

@@ -3,7 +3,7 @@
 #include <QtCore/qglobal.h>
 
 #if defined(KORVELWEB_LIBRARY)
-#  define KORVELWEB_EXPORT Q_DECL_EXPORT
+#define KORVELWEB_EXPORT Q_DECL_EXPORT
 #else
-#  define KORVELWEB_EXPORT Q_DECL_IMPORT
+#define KORVELWEB_EXPORT Q_DECL_IMPORT
 #endif

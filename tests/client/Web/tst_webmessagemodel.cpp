@@ -68,7 +68,7 @@ class tst_WebMessageModel : public QObject
             notifyMenuClicked(QStringLiteral("/client/firstPagePc"),
                               QStringLiteral("/#/client/navitation"));
         else if (builder == QLatin1String("notifyMenuNumUpdate"))
-            notifyMenuNumUpdate(QJsonArray{QStringLiteral("/a"), QStringLiteral("/b")});
+            notifyMenuNumUpdate(QJsonArray {QStringLiteral("/a"), QStringLiteral("/b")});
         else if (builder == QLatin1String("replyClientInfo"))
             replyClientInfo();
         else
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(sent.at(0).value(QStringLiteral("id")).toVariant(), QVariant(1));
         QCOMPARE(sent.at(1).value(QStringLiteral("id")).toVariant(), QVariant(2));
         for (const QJsonObject &object : sent) {
-            QCOMPARE(keysOf(object), (QSet<QString>{"method", "params", "result", "async", "id"}));
+            QCOMPARE(keysOf(object), (QSet<QString> {"method", "params", "result", "async", "id"}));
             QCOMPARE(object.value(QStringLiteral("result")), QJsonValue(true));
             QCOMPARE(object.value(QStringLiteral("async")), QJsonValue(false));
             QCOMPARE(object.value(QStringLiteral("params")), QJsonValue(QJsonObject()));
@@ -125,25 +125,28 @@ private slots:
         QTest::addColumn<QJsonObject>("params");
 
         QTest::newRow("sendMessageToWeb")
-            << "sendMessageToWeb" << "SendMessageToWeb"
-            << QJsonObject{{"type", 3}, {"id", "a1b2"}};
-        QTest::newRow("notifyExitApp") << "notifyExitApp" << "ExitApp" << QJsonObject();
-        QTest::newRow("notifyFullScreen")
-            << "notifyFullScreen" << "FullScreen" << QJsonObject{{"bFullScreen", true}};
-        QTest::newRow("notify401") << "notify401" << "Notify401" << QJsonObject();
-        QTest::newRow("notifyMenuClicked")
-            << "notifyMenuClicked" << "MenuClicked"
-            << QJsonObject{{"menuCode", "/client/firstPagePc"},
-                           {"menuPath", "/#/client/navitation"}};
+            << "sendMessageToWeb"
+            << "SendMessageToWeb" << QJsonObject {{"type", 3}, {"id", "a1b2"}};
+        QTest::newRow("notifyExitApp") << "notifyExitApp"
+                                       << "ExitApp" << QJsonObject();
+        QTest::newRow("notifyFullScreen") << "notifyFullScreen"
+                                          << "FullScreen" << QJsonObject {{"bFullScreen", true}};
+        QTest::newRow("notify401") << "notify401"
+                                   << "Notify401" << QJsonObject();
+        QTest::newRow("notifyMenuClicked") << "notifyMenuClicked"
+                                           << "MenuClicked"
+                                           << QJsonObject {{"menuCode", "/client/firstPagePc"},
+                                                           {"menuPath", "/#/client/navitation"}};
         QTest::newRow("notifyMenuNumUpdate")
-            << "notifyMenuNumUpdate" << "NotifyMenuNumUpdate"
-            << QJsonObject{{"visibleMenuPath", QJsonArray{"/a", "/b"}}};
+            << "notifyMenuNumUpdate"
+            << "NotifyMenuNumUpdate" << QJsonObject {{"visibleMenuPath", QJsonArray {"/a", "/b"}}};
         QTest::newRow("replyClientInfo")
-            << "replyClientInfo" << "ReplyClientInfo"
-            << QJsonObject{{"macAddr", ConfigInfo::CBaseInfo::getSysMac()},
-                           {"version", "V2.000.0000009.1.R"},
-                           {"sysVersion", ConfigInfo::CBaseInfo::getSysVersion()},
-                           {"sysBit", ConfigInfo::CBaseInfo::getSysBit()}};
+            << "replyClientInfo"
+            << "ReplyClientInfo"
+            << QJsonObject {{"macAddr", ConfigInfo::CBaseInfo::getSysMac()},
+                            {"version", "V2.000.0000009.1.R"},
+                            {"sysVersion", ConfigInfo::CBaseInfo::getSysVersion()},
+                            {"sysBit", ConfigInfo::CBaseInfo::getSysBit()}};
     }
 
     void buildersSendOneEnvelopeToMain()
@@ -154,7 +157,7 @@ private slots:
 
         // A head with an explicit id takes no number from the counter.
         QCOMPARE(buildRpcHeader(QStringLiteral("X"), true, false, 77),
-                 (QJsonObject{{"method", "X"}, {"async", true}, {"result", false}, {"id", 77}}));
+                 (QJsonObject {{"method", "X"}, {"async", true}, {"result", false}, {"id", 77}}));
         const int before = buildRpcHeader(QStringLiteral("X"), false, true, -1)
                                .value(QStringLiteral("id"))
                                .toInt();
@@ -162,11 +165,12 @@ private slots:
         sendWithBuilder(builder);
         const QList<QJsonObject> sent = m_host->notifications();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.first(), (QJsonObject{{"method", method},
-                                           {"params", params},
-                                           {"result", true},
-                                           {"async", false},
-                                           {"id", before + 1}}));
+        QCOMPARE(sent.first(),
+                 (QJsonObject {{"method", method},
+                               {"params", params},
+                               {"result", true},
+                               {"async", false},
+                               {"id", before + 1}}));
     }
 
     void concurrentBuildersNeverShareAnId()
@@ -236,7 +240,8 @@ private slots:
                         SLOT(onRPCCall(CWebBaseMsg *)), Qt::QueuedConnection));
         connect(&carrier, &QueuedMsgCarrier::sgnRPCCall, &carrier, &QueuedMsgCarrier::onRPCCall,
                 Qt::QueuedConnection);
-        QMetaObject::invokeMethod(&emitter, [&carrier, &msg] { emit carrier.sgnRPCCall(msg.get()); });
+        QMetaObject::invokeMethod(&emitter,
+                                  [&carrier, &msg] { emit carrier.sgnRPCCall(msg.get()); });
         QTRY_COMPARE(carrier.received.size(), 2);
         QCOMPARE(carrier.received.at(0), msg.get());
         QCOMPARE(carrier.received.at(1), msg.get());
