@@ -14,8 +14,8 @@ namespace ZoGUI {
 // GUI thread only.
 //
 // Its buttons are the library's own values, not Qt's QMessageBox enumeration: OK shares Qt's
-// value 0x400 (1024), but Cancel is 0x2000, so the set 9216 (0x2400, Qt's Ok | Save) means
-// OK and Cancel here.
+// value 0x400 (1024), but Cancel is 0x2000 (Qt's Open; Qt's Cancel 0x400000 means nothing
+// here), so the set 9216 (0x2400) shows OK and Cancel, and OK answers 1024.
 class ZOGUI_EXPORT ZoMessageBox : public ZoDialog
 {
     Q_OBJECT

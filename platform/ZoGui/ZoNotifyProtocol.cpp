@@ -14,14 +14,14 @@ const char *const ZoNotifyProtocol::kText = "text";
 const char *const ZoNotifyProtocol::kQuit = "quit";
 const char *const ZoNotifyProtocol::kShown = "shown";
 
-QString ZoNotifyProtocol::serverName(const QString &programType)
+QString ZoNotifyProtocol::serverName(const QString &programType, qint64 clientPid)
 {
     QString program = programType;
     program.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
     const QByteArray user
         = QCryptographicHash::hash(QDir::homePath().toUtf8(), QCryptographicHash::Sha1).toHex();
     return QStringLiteral("ZoMessageNotify_") + program.left(40) + QLatin1Char('_')
-        + QString::fromLatin1(user.left(12));
+        + QString::fromLatin1(user.left(12)) + QLatin1Char('_') + QString::number(clientPid);
 }
 
 QByteArray ZoNotifyProtocol::encode(const QJsonObject &message)

@@ -27,9 +27,11 @@ public:
     // A longer line is refused rather than buffered without bound.
     static constexpr qint64 kMaxLineLength = 1024 * 1024;
 
-    // Local server name for a program type and the current user; the user part keeps two
-    // users of one machine (and their sockets below /tmp) apart.
-    static QString serverName(const QString &programType);
+    // Local server name of one client process: program type, current user and process id.
+    // The user part keeps two users of one machine (and their sockets below /tmp) apart; the
+    // process id keeps a second client of the same type from taking over the first one's
+    // name, and makes a socket file left by a crashed client safe to remove.
+    static QString serverName(const QString &programType, qint64 clientPid);
 
     static QByteArray encode(const QJsonObject &message);
     // False for a line that is not a JSON object with a string "type".

@@ -1,6 +1,7 @@
 #include "ZoGui/ZoGlobal.h"
 #include "ZoGui/ZoMessageNotify.h"
 #include "ZoGui/ZoNotifyProtocol.h"
+#include "os/OsProcess.h"
 
 #include <QtTest>
 
@@ -12,6 +13,10 @@
 
 #include <thread>
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
 using ZoGUI::ZoMessageNotify;
 using ZoGUI::ZoNotifyProtocol;
 
@@ -19,7 +24,10 @@ class tst_ZoMessageNotify : public QObject
 {
     Q_OBJECT
 
-    static QString helperPath() { return QStringLiteral(KORVEL_BIN_DIR "/ZoMessageNotify"); }
+    // A copy of the helper under a name of its own: clients started by other tests end every
+    // "ZoMessageNotify" by name, and must not end ours.
+    QTemporaryDir m_helperDir;
+    QString m_helper;
 
     // The helper's next line, or an empty object when none comes within ten seconds.
     static QJsonObject nextMessage(QLocalSocket *socket)
@@ -37,6 +45,13 @@ private slots:
     void initTestCase()
     {
         qRegisterMetaType<QProcess::ExitStatus>();
+        QVERIFY(m_helperDir.isValid());
+        m_helper = m_helperDir.filePath(
+            os::OsProcess::executableFileName(QStringLiteral("tst_zomessagenotify_helper")));
+        QVERIFY(
+            QFile::copy(QStringLiteral(KORVEL_BIN_DIR "/")
+                            + os::OsProcess::executableFileName(QStringLiteral("ZoMessageNotify")),
+                        m_helper));
         ZoGUI::SetProgramType(
             QStringLiteral("tst_zomessagenotify_%1").arg(QCoreApplication::applicationPid()));
     }
@@ -50,14 +65,13 @@ private slots:
         QSignalSpy shown(notify, &ZoMessageNotify::sgnNotificationShown);
         QSignalSpy finished(notify, &ZoMessageNotify::sgnHelperFinished);
 
-        QTemporaryDir empty;
-        notify->setHelperDirectory(empty.path());
+        notify->setHelperProgram(m_helperDir.filePath(QStringLiteral("missing")));
         QVERIFY(!notify->StartMessageProcess()); // no helper there: reported, nothing runs
 
         notify->SetParam({QStringLiteral("/nonexistent/ZoMessageNotify_en.qm")},
                          {QStringLiteral("ZodovEvor")}, QStringLiteral("English"));
         const quint64 early = notify->AddTextNotification(QStringLiteral("queued early"));
-        notify->setHelperDirectory(QStringLiteral(KORVEL_BIN_DIR));
+        notify->setHelperProgram(m_helper);
         QVERIFY(notify->StartMessageProcess());
         notify->SetMessageNotifyTitle(QStringLiteral("Title"));
 
@@ -86,6 +100,40 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         QVERIFY(!notify->isHelperConnected());
+        QCOMPARE(notify->helperProcessId(), qint64(0));
+    }
+
+    // A helper killed from outside (a second client's start-up ends helpers by name) comes
+    // back, and the text it had taken but not shown appears in the new one.
+    void killedHelperIsReplacedAndNothingIsLost()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("holds the helper with SIGSTOP");
+#else
+        ZoMessageNotify *notify = ZoMessageNotify::instance();
+        notify->setHelperProgram(m_helper);
+        QSignalSpy connected(notify, &ZoMessageNotify::sgnHelperConnected);
+        QSignalSpy shown(notify, &ZoMessageNotify::sgnNotificationShown);
+        QVERIFY(notify->StartMessageProcess());
+        QVERIFY(connected.wait(10000));
+        const qint64 first = notify->helperProcessId();
+        QVERIFY(first > 0);
+
+        // Stopped, the helper cannot show what it is sent before it is killed.
+        QCOMPARE(::kill(pid_t(first), SIGSTOP), 0);
+        const quint64 id = notify->AddTextNotification(QStringLiteral("taken, never shown"));
+        QVERIFY(os::OsProcess::terminate(first));
+        QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 2, 10000);
+        QVERIFY(notify->helperProcessId() > 0 && notify->helperProcessId() != first);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 10000);
+        QCOMPARE(shown.at(0).at(0).toULongLong(), id);
+        QCOMPARE(shown.at(0).at(2).toString(), QStringLiteral("taken, never shown"));
+
+        QSignalSpy finished(notify, &ZoMessageNotify::sgnHelperFinished);
+        notify->AbouttoQuitApp();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+#endif
     }
 
     // The helper on its own: it ignores a bad line, stacks popups on the screen and ends
@@ -99,7 +147,7 @@ private slots:
         QVERIFY(server.listen(name));
         QProcess helper;
         helper.setProcessChannelMode(QProcess::ForwardedChannels);
-        helper.start(helperPath(), {QStringLiteral("--server"), name});
+        helper.start(m_helper, {QStringLiteral("--server"), name});
         QVERIFY(helper.waitForStarted());
         QVERIFY(server.waitForNewConnection(10000));
         QLocalSocket *socket = server.nextPendingConnection();
@@ -140,8 +188,7 @@ private slots:
     {
         QProcess helper;
         helper.setProcessChannelMode(QProcess::ForwardedChannels);
-        helper.start(helperPath(),
-                     {QStringLiteral("--server"), QStringLiteral("tst_zonotify_nobody")});
+        helper.start(m_helper, {QStringLiteral("--server"), QStringLiteral("tst_zonotify_nobody")});
         QVERIFY(helper.waitForFinished(15000));
         QCOMPARE(helper.exitCode(), 1);
     }
