@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -109,6 +110,24 @@ private slots:
         QCOMPARE(readLines(log->GetLogFilePath()).size(), 1);
     }
 
+    // Every record that AddOperationRecord reported as written is on disk after the process
+    // dies without any clean-up.
+    void recordsSurviveACrash()
+    {
+        QTemporaryDir dir;
+        QProcess child;
+        child.setWorkingDirectory(dir.path()); // where a core file would go
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--write-and-abort"), dir.filePath(QStringLiteral("log")),
+                     QStringLiteral("50")});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        const QStringList lines = readLines(dir.filePath(QStringLiteral("log/VideoOperation.log")));
+        QCOMPARE(lines.size(), 50);
+        QVERIFY(lines.last().endsWith(QStringLiteral("\tCrash\t49")));
+    }
+
     void defaultFolderIsBelowTheProgramFolder()
     {
         QCOMPARE(
@@ -117,5 +136,23 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_VideoOperationLogManager)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The crashing writer of recordsSurviveACrash: folder and count, then an abort with no
+    // destructor, no release and no flush of our own.
+    if (argc == 4 && qstrcmp(argv[1], "--write-and-abort") == 0) {
+        VideoOperationLogManager *log = VideoOperationLogManager::GetInstance();
+        log->SetLogFolder(QString::fromLocal8Bit(argv[2]));
+        const int count = QByteArray(argv[3]).toInt();
+        for (int i = 0; i < count; ++i) {
+            if (!log->AddOperationRecord(QStringLiteral("Crash"), QString::number(i)))
+                return 1;
+        }
+        std::abort();
+    }
+    tst_VideoOperationLogManager test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_videooperationlogmanager.moc"
