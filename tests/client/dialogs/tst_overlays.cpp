@@ -38,6 +38,7 @@ private slots:
     void shadowColourByProgram();
     void missingStyleSheetKeepsBuiltInLook();
     void styleSheetFileApplied();
+    void shippedSkinStylesDialog();
     void translatedTexts();
 
     void maskWidget();
@@ -271,6 +272,16 @@ void tst_Overlays::styleSheetFileApplied()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QColor corner = dialog.grab().toImage().pixelColor(1, 1);
     QCOMPARE(corner, QColor(10, 20, 30));
+}
+
+void tst_Overlays::shippedSkinStylesDialog()
+{
+    // The build lays out the default skin in its program folder.
+    QVERIFY(QDir::setCurrent(QStringLiteral(KORVEL_BIN_DIR)));
+    QPublicMsgDlg dialog;
+    dialog.initDialog();
+    QVERIFY(dialog.styleSheet().contains(QStringLiteral("QPushButton#finishBtn")));
+    QVERIFY(QFile::exists(QStringLiteral("Skin/Korvel/TarnRetailClient/publicMsgClose.svg")));
 }
 
 void tst_Overlays::translatedTexts()
