@@ -29,6 +29,29 @@ class tst_ZoMessageNotify : public QObject
     QTemporaryDir m_helperDir;
     QString m_helper;
 
+    // The helper on its own, talking to a server of the test.
+    struct RawHelper
+    {
+        QLocalServer server;
+        QProcess process;
+        QLocalSocket *socket = nullptr; // child of the server
+
+        bool start(const QString &program)
+        {
+            const QString name
+                = QStringLiteral("tst_zonotify_raw_%1").arg(QCoreApplication::applicationPid());
+            QLocalServer::removeServer(name);
+            if (!server.listen(name))
+                return false;
+            process.setProcessChannelMode(QProcess::ForwardedChannels);
+            process.start(program, {QStringLiteral("--server"), name});
+            if (!process.waitForStarted() || !server.waitForNewConnection(10000))
+                return false;
+            socket = server.nextPendingConnection();
+            return socket != nullptr;
+        }
+    };
+
     // The helper's next line, or an empty object when none comes within ten seconds.
     static QJsonObject nextMessage(QLocalSocket *socket)
     {
@@ -136,22 +159,13 @@ private slots:
 #endif
     }
 
-    // The helper on its own: it ignores a bad line, stacks popups on the screen and ends
-    // with 0 when the client's socket closes.
+    // It ignores a bad line, stacks popups on the screen and ends with 0 when the client's
+    // socket closes.
     void helperEndsWhenTheSocketCloses()
     {
-        QLocalServer server;
-        const QString name
-            = QStringLiteral("tst_zonotify_raw_%1").arg(QCoreApplication::applicationPid());
-        QLocalServer::removeServer(name);
-        QVERIFY(server.listen(name));
-        QProcess helper;
-        helper.setProcessChannelMode(QProcess::ForwardedChannels);
-        helper.start(m_helper, {QStringLiteral("--server"), name});
-        QVERIFY(helper.waitForStarted());
-        QVERIFY(server.waitForNewConnection(10000));
-        QLocalSocket *socket = server.nextPendingConnection();
-        QVERIFY(socket);
+        RawHelper helper;
+        QVERIFY(helper.start(m_helper));
+        QLocalSocket *socket = helper.socket;
 
         socket->write("not json\n{\"type\":\"text\",\"id\":");
         socket->write("1,\"text\":\"one\"}\n");
@@ -177,11 +191,37 @@ private slots:
         // push it up (the stacking itself is covered by the popup stack's own test).
         QCOMPARE(first.bottomRight(), second.bottomRight());
 
-        QSignalSpy ended(&helper, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+        QSignalSpy ended(&helper.process,
+                         QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
         socket->close();
         QVERIFY(ended.wait(10000));
-        QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(helper.exitCode(), 0);
+        QCOMPARE(helper.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(helper.process.exitCode(), 0);
+    }
+
+    // The translation files of "param" are the helper's own: the default title comes from the
+    // compiled Chinese translation of the program folder.
+    void paramTranslatesTheHelper()
+    {
+        RawHelper helper;
+        QVERIFY(helper.start(m_helper));
+        const QString qm
+            = QStringLiteral(KORVEL_BIN_DIR "/Language/Language_zh/ZoMessageNotify_zh.qm");
+        QVERIFY(QFileInfo::exists(qm));
+        helper.socket->write(ZoNotifyProtocol::encode({{"type", "param"},
+                                                       {"translations", QJsonArray {qm}},
+                                                       {"skins", QJsonArray {"ZodovEvor"}},
+                                                       {"language", "Chinese"}}));
+        helper.socket->write(
+            ZoNotifyProtocol::encode({{"type", "text"}, {"id", 7}, {"text", "x"}}));
+        const QJsonObject shown = nextMessage(helper.socket);
+        QCOMPARE(shown.value("id").toInt(), 7);
+        QCOMPARE(shown.value("title").toString(), QString::fromUtf8("提示"));
+
+        helper.socket->write(ZoNotifyProtocol::encode({{"type", "quit"}}));
+        QVERIFY(helper.socket->flush());
+        QVERIFY(helper.process.waitForFinished(10000));
+        QCOMPARE(helper.process.exitCode(), 0);
     }
 
     void helperWithoutClientEnds()
