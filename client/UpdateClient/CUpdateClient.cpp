@@ -36,7 +36,7 @@ QString renderProcessName(const QString &programType)
 // The updater downloads whatever it is given; only a web address is handed on.
 bool isDownloadUrl(const QString &text)
 {
-    const QUrl url(text, QUrl::StrictMode);
+    const QUrl url(text);
     const QString scheme = url.scheme().toLower();
     return url.isValid() && !url.host().isEmpty()
         && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));

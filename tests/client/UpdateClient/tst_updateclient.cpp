@@ -275,7 +275,7 @@ void tst_UpdateClient::answers_data()
                             << "KorvelBrisa" << forcedOpen
                             << QStringList {kPackage, "52428800",         "true", kLocal, kDesc,
                                             pid(),    "ZoCefRenderBrisa", ""};
-    QTest::newRow("least version of four parts never forces")
+    QTest::newRow("least version of four parts, Calen edition")
         << answer(kNewer, "V1.000.0000001.9", "1") << kLocal << "KorvelCalen" << opened
         << QStringList {kPackage, "1", "false", kLocal, kDesc, pid(), "ZoCefRenderCalen", ""};
     QTest::newRow("equal") << answer(kLocal, kLocal, "1") << kLocal << "KorvelArden"
@@ -318,6 +318,9 @@ void tst_UpdateClient::answers_data()
     // The updater fetches whatever address it is given: only web addresses are handed on.
     QTest::newRow("empty url") << answer(kNewer, kLocal, "1", "") << kLocal << "KorvelArden"
                                << QStringList {"E:version info url error[]"} << QStringList {};
+    QTest::newRow("url without host")
+        << answer(kNewer, kLocal, "1", "http:///pkg.zip") << kLocal << "KorvelArden"
+        << QStringList {"E:version info url error[http:///pkg.zip]"} << QStringList {};
     QTest::newRow("file url") << answer(kNewer, kLocal, "1", "file:///etc/passwd") << kLocal
                               << "KorvelArden"
                               << QStringList {"E:version info url error[file:///etc/passwd]"}
