@@ -45,6 +45,8 @@ void QPublicMsgDlg::initDialog()
     setWindowModality(Qt::ApplicationModal);
 
     m_pUi->contentBrowser->verticalScrollBar()->setStyleSheet(QLatin1String(kScrollBarStyle));
+    // The body comes from a page: a link in it must not replace the notice or load a local file.
+    m_pUi->contentBrowser->setOpenLinks(false);
     m_pUi->finishBtn->setText(tr("I know"));
 
     // Hide before telling the owner, so that it sees the dialog closed.

@@ -34,6 +34,7 @@ private slots:
     void contentLineDistanceAndStart_data();
     void contentLineDistanceAndStart();
     void titleShownLeftAligned();
+    void linksInTheBodyGoNowhere();
     void shadowColourByProgram_data();
     void shadowColourByProgram();
     void missingStyleSheetKeepsBuiltInLook();
@@ -180,6 +181,29 @@ void tst_Overlays::titleShownLeftAligned()
     QCOMPARE(title->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     dialog.setTitle(QStringLiteral("Second notice"));
     QCOMPARE(title->text(), QStringLiteral("Second notice"));
+}
+
+void tst_Overlays::linksInTheBodyGoNowhere()
+{
+    QPublicMsgDlg dialog;
+    dialog.initDialog();
+    dialog.setContent(QStringLiteral("<p>See <a href=\"file:///etc/hostname\">this</a></p>"));
+    auto *browser = dialog.findChild<QTextBrowser *>(QStringLiteral("contentBrowser"));
+    QVERIFY(browser);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QString before = browser->toHtml();
+    QSignalSpy clicked(browser, &QTextBrowser::anchorClicked);
+    // Click in the middle of the link's text.
+    QTextCursor link = browser->document()->find(QStringLiteral("this"));
+    QVERIFY(!link.isNull());
+    link.setPosition(link.selectionStart() + 2);
+    const QPoint at = browser->cursorRect(link).center();
+    QTest::mousePress(browser->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(browser->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(browser->source(), QUrl());
+    QCOMPARE(browser->toHtml(), before);
 }
 
 void tst_Overlays::shadowColourByProgram_data()
