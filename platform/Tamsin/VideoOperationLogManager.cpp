@@ -5,11 +5,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QMutexLocker>
 
 namespace {
 
-QMutex s_instanceMutex;
+std::mutex s_instanceMutex;
 VideoOperationLogManager *s_instance = nullptr;
 
 const char kLogFileName[] = "VideoOperation.log";
@@ -18,7 +17,7 @@ const char kLogFileName[] = "VideoOperation.log";
 
 VideoOperationLogManager *VideoOperationLogManager::GetInstance()
 {
-    QMutexLocker lock(&s_instanceMutex);
+    std::lock_guard<std::mutex> lock(s_instanceMutex);
     if (!s_instance)
         s_instance = new VideoOperationLogManager();
     return s_instance;
@@ -26,7 +25,7 @@ VideoOperationLogManager *VideoOperationLogManager::GetInstance()
 
 void VideoOperationLogManager::ReleaseInstance()
 {
-    QMutexLocker lock(&s_instanceMutex);
+    std::lock_guard<std::mutex> lock(s_instanceMutex);
     delete s_instance;
     s_instance = nullptr;
 }
@@ -46,7 +45,7 @@ QString VideoOperationLogManager::defaultLogFolder()
 
 void VideoOperationLogManager::SetLogFolder(const QString &folder)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     const QString wanted = folder.isEmpty() ? defaultLogFolder() : folder;
     if (wanted == m_folder)
         return;
@@ -56,19 +55,19 @@ void VideoOperationLogManager::SetLogFolder(const QString &folder)
 
 QString VideoOperationLogManager::GetLogFilePath() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return QDir(m_folder).filePath(QLatin1String(kLogFileName));
 }
 
 void VideoOperationLogManager::SetUserName(const QString &user)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_user = user;
 }
 
 QString VideoOperationLogManager::GetUserName() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_user;
 }
 
@@ -102,11 +101,12 @@ QString VideoOperationLogManager::field(const QString &text)
 
 bool VideoOperationLogManager::AddOperationRecord(const QString &operation, const QString &detail)
 {
-    const QString time
-        = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (!openLocked())
         return false;
+    // Taken under the lock, so that the times in the file follow the order of the lines.
+    const QString time
+        = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     const QByteArray line
         = (time + QLatin1Char('\t') + field(m_user) + QLatin1Char('\t') + field(operation)
            + QLatin1Char('\t') + field(detail) + QLatin1Char('\n'))

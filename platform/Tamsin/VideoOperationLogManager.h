@@ -3,8 +3,9 @@
 #include "tamsin_global.h"
 
 #include <QFile>
-#include <QMutex>
 #include <QString>
+
+#include <mutex>
 
 // The operation log: one record per line (time, user, operation, detail, tab-separated)
 // appended to "VideoOperation.log" and flushed at once, so a crash loses no record.
@@ -37,7 +38,7 @@ private:
     bool openLocked();
     static QString field(const QString &text);
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex; // std::mutex: visible to the thread sanitizer
     QString m_folder;
     QString m_user;
     QFile m_file;

@@ -1,9 +1,9 @@
 #include "ZoGlobal.h"
 
 #include <QDir>
-#include <QReadLocker>
-#include <QReadWriteLock>
-#include <QWriteLocker>
+
+#include <mutex>
+#include <shared_mutex>
 
 namespace ZoGUI {
 
@@ -11,7 +11,7 @@ namespace {
 
 struct Settings
 {
-    QReadWriteLock lock;
+    std::shared_mutex lock;
     QString programType;
     QString language;
     QString skinVersion;
@@ -25,13 +25,13 @@ Settings &settings()
 
 void store(QString Settings::*member, const QString &value)
 {
-    QWriteLocker lock(&settings().lock);
+    std::unique_lock<std::shared_mutex> lock(settings().lock);
     settings().*member = value;
 }
 
 QString load(QString Settings::*member)
 {
-    QReadLocker lock(&settings().lock);
+    std::shared_lock<std::shared_mutex> lock(settings().lock);
     return settings().*member;
 }
 

@@ -48,11 +48,14 @@ private slots:
         const QStringList lines = readLines(log->GetLogFilePath());
         QCOMPARE(lines.size(), threads * perThread);
         QSet<QString> details;
+        QString lastTime;
         for (const QString &line : lines) {
             const QStringList fields = line.split(QLatin1Char('\t'));
             QCOMPARE(fields.size(), 4);
             QVERIFY(QDateTime::fromString(fields[0], QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
                         .isValid());
+            QVERIFY2(fields[0] >= lastTime, "times follow the order of the lines");
+            lastTime = fields[0];
             QCOMPARE(fields[1], QStringLiteral("alice"));
             QCOMPARE(fields[2], QStringLiteral("Play"));
             details.insert(fields[3]);
