@@ -128,14 +128,19 @@ QString CBaseInfo::getSysMac()
     return mac;
 }
 
+// The system's name and architecture do not change while the client runs; reading them
+// means reading files of the system, too slow for every "GetClientInfo" of the page.
 QString CBaseInfo::getSysVersion()
 {
-    return os::OsSystemInfo::versionText();
+    static const QString version = os::OsSystemInfo::versionText();
+    return version;
 }
 
 int CBaseInfo::getSysBit()
 {
-    return QSysInfo::currentCpuArchitecture().contains(QLatin1String("64")) ? 64 : 32;
+    static const int bits
+        = QSysInfo::currentCpuArchitecture().contains(QLatin1String("64")) ? 64 : 32;
+    return bits;
 }
 
 } // namespace ConfigInfo

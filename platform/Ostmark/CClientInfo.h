@@ -2,7 +2,11 @@
 
 #include "ostmark_global.h"
 
+#include <QHash>
 #include <QString>
+#include <QVariant>
+
+#include <mutex>
 
 namespace ConfigInfo {
 
@@ -14,7 +18,8 @@ class CSettingsFile;
 // Keys: LogoName, Name, Version (form "V1.000.0000001.3.R"), and the About texts
 // Introduction, IntroductionContent, Link, LinkContent, Service, OpenSource, TermsLink.
 //
-// Any thread.
+// Any thread. The file's values are read once and kept until the file changes (another
+// path, size or modification time).
 class OSTMARK_EXPORT CClientInfo
 {
 public:
@@ -46,6 +51,13 @@ private:
     QString text(const char *key, const QString &defaultValue = QString()) const;
 
     CSettingsFile *m_file;
+
+    mutable std::mutex m_cacheMutex;
+    mutable bool m_cacheValid = false;
+    mutable QString m_cachedPath;
+    mutable qint64 m_cachedSize = -1;
+    mutable qint64 m_cachedModified = -1; // file clock ticks
+    mutable QHash<QString, QVariant> m_cachedValues; // keys of [CLIENTINFO]
 };
 
 } // namespace ConfigInfo

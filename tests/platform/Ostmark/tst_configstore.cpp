@@ -117,6 +117,32 @@ private slots:
                  QStringLiteral("KorvelCalen.ini"));
     }
 
+    // The client information is read once and kept until the file changes: a replaced file,
+    // a file of the same size written later, a removed file are all seen at the next read.
+    void clientInfoFollowsTheFile()
+    {
+        const QString path = m_programDir->filePath(QStringLiteral("ClientInfo.ini"));
+        const QDateTime written = QDateTime::currentDateTime().addSecs(-60);
+        auto write = [&](const QString &version, const QDateTime &time) {
+            {
+                QSettings file(path, QSettings::IniFormat);
+                file.setValue(QStringLiteral("CLIENTINFO/Version"), version);
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+        };
+        CClientInfo *info = CClientInfo::instance();
+        QCOMPARE(info->getClientVersion(), QStringLiteral("V1.000.0000001.0.R"));
+        write(QStringLiteral("V1.000.0000002.3.R"), written);
+        QCOMPARE(info->getClientVersion(), QStringLiteral("V1.000.0000002.3.R"));
+        QCOMPARE(info->getClientName(), QStringLiteral("Korvel"));
+        write(QStringLiteral("V1.000.0000003.3.R"), written.addSecs(1));
+        QCOMPARE(info->getClientVersion(), QStringLiteral("V1.000.0000003.3.R"));
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(info->getClientVersion(), QStringLiteral("V1.000.0000001.0.R"));
+    }
+
     void absentOpenGLKeyReadsAsNoChoice()
     {
         QCOMPARE(CLocalConfig::instance()->getOpenGLUse(), -1);
