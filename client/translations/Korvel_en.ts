@@ -19,4 +19,17 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>Web::CWebViewBase</name>
+    <message>
+        <location filename="../Web/CWebViewBase.cpp" line="217"/>
+        <source>Json error:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../Web/CWebViewBase.cpp" line="225"/>
+        <source>Json error: context is not format</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

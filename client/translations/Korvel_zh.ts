@@ -19,4 +19,17 @@
         <translation>消息提醒</translation>
     </message>
 </context>
+<context>
+    <name>Web::CWebViewBase</name>
+    <message>
+        <location filename="../Web/CWebViewBase.cpp" line="217"/>
+        <source>Json error:</source>
+        <translation>Json错误：</translation>
+    </message>
+    <message>
+        <location filename="../Web/CWebViewBase.cpp" line="225"/>
+        <source>Json error: context is not format</source>
+        <translation>Json错误：内容格式不正确</translation>
+    </message>
+</context>
 </TS>
