@@ -20,7 +20,9 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebChannel>
@@ -101,7 +103,10 @@ new QWebChannel(qt.webChannelTransport, function (channel) {
         for (var i = 0; i < count; ++i) {
             echo.echo('b' + i, function (reply) {
                 if (reply !== 'b' + got) inOrder = false;
-                if (++got === count) { times = [performance.now() - started]; state = 'done ' + inOrder; }
+                if (++got === count) {
+                    times = [performance.now() - started];
+                    state = 'done ' + inOrder;
+                }
             });
         }
     };
@@ -130,10 +135,18 @@ public:
 protected:
     void processMsg(lumo::DMessage *) override
     {
+        const QJsonObject params {
+            {QStringLiteral("macAddr"), QStringLiteral("52:54:00:12:34:56")},
+            {QStringLiteral("sysBit"), 64},
+            {QStringLiteral("sysVersion"), QSysInfo::prettyProductName()},
+            {QStringLiteral("version"), QStringLiteral("V1.000.0000001.3.R")}};
+        const QJsonObject object {{QStringLiteral("async"), false},
+                                  {QStringLiteral("id"), ++m_id},
+                                  {QStringLiteral("method"), QStringLiteral("ReplyClientInfo")},
+                                  {QStringLiteral("params"), params},
+                                  {QStringLiteral("result"), true}};
         const QString reply
-            = QStringLiteral(
-                  R"x({"async":false,"id":%1,"method":"ReplyClientInfo","params":{"macAddr":"52:54:00:12:34:56","sysBit":64,"sysVersion":"Debian GNU/Linux 12 (bookworm)","version":"V1.000.0000001.3.R"},"result":true})x")
-                  .arg(++m_id);
+            = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
         ZoCef::ZoCefWebView *view = m_view;
         QMetaObject::invokeMethod(
             view, [view, reply] { view->SendMsgToWeb(reply); }, Qt::QueuedConnection);

@@ -136,6 +136,12 @@ class tst_WebView : public QObject
         return result;
     }
 
+    // Calls ClientObject.RPCCall(call) as page script; gives what it returned.
+    QVariant pageCall(const QString &call)
+    {
+        return evaluate(QStringLiteral("ClientObject.RPCCall(%1)").arg(jsString(call)));
+    }
+
     bool loadPage(CWebViewBase *view)
     {
         QSignalSpy loaded(view, &CWebViewBase::sgnLoadSuccess);
@@ -213,17 +219,21 @@ private slots:
                  expected);
     }
 
+    // A page call becomes a typed message for the listener of its method and for the global
+    // listener.
     void pageCallReachesTheListeners()
     {
+        RecordingListener fullScreen;
+        m_view->registerListener(QStringLiteral("FullScreen"), &fullScreen);
         m_listener.calls.clear();
         QCOMPARE(
-            evaluate(
-                QStringLiteral(
-                    R"(ClientObject.RPCCall('{"method":"FullScreen","params":{"bFullScreen":true}}'))"))
+            pageCall(QStringLiteral(R"({"method":"FullScreen","params":{"bFullScreen":true}})"))
                 .toInt(),
             0);
         QVERIFY(waitUntil([&] { return !m_listener.calls.isEmpty(); }));
+        QCOMPARE(fullScreen.calls, QStringList({QStringLiteral("FullScreen  full")}));
         QCOMPARE(m_listener.calls, QStringList({QStringLiteral("FullScreen  full")}));
+        m_view->unregisterListener(&fullScreen);
 
         // A call answered with a notification: the reply reaches the page's RPCNotify.
         evaluate(QStringLiteral(
@@ -367,9 +377,7 @@ private slots:
         QVERIFY(loadPage(m_view.get()));
         m_listener.calls.clear();
         QCOMPARE(
-            evaluate(
-                QStringLiteral(
-                    R"(ClientObject.RPCCall('{"method":"FullScreen","params":{"bFullScreen":false}}'))"))
+            pageCall(QStringLiteral(R"({"method":"FullScreen","params":{"bFullScreen":false}})"))
                 .toInt(),
             0);
         QVERIFY(waitUntil([&] { return !m_listener.calls.isEmpty(); }));
