@@ -24,7 +24,15 @@ ClientFolder::ClientFolder(const QString &programType) : m_programType(programTy
     if (!m_dir.isValid())
         return;
     const QDir bin(QStringLiteral(KORVEL_BIN_DIR));
+    // The installed files only: a client run from the build's program folder leaves its own
+    // folders there (log, tmp, records), which must not leak into this one.
+    const QStringList folders{QStringLiteral("Skin"), QStringLiteral("Language"),
+                              QStringLiteral("plugins")};
     for (const QString &name : bin.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(bin.filePath(name)).isDir() && !folders.contains(name))
+            continue;
+        if (name == QLatin1String("OpenGL.cfg"))
+            continue;
         const QString target = m_dir.filePath(name);
         if (name == QLatin1String("Korvel") || name == QLatin1String("Localcfg.ini"))
             QFile::copy(bin.filePath(name), target);
