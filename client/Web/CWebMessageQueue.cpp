@@ -6,6 +6,7 @@
 #include "IWebViewManager.h"
 #include "LoginSuccessMsg.h"
 #include "MenuMsg.h"
+#include "SecretMask.h"
 #include "WebNotifyBuilder.h"
 
 #include "Ostmark/AuthCenter.h"
@@ -300,8 +301,9 @@ void CWebMessageQueue::saveUserInfo(QJsonObject &params)
         .remove(QLatin1Char('_'))
         .remove(QLatin1Char('-'));
     auth->setClientSessionId(sessionId);
-    LUMO_LOG(4, "saveUserInfo token [%s] qrToken [%s]", qUtf8Printable(token),
-             qUtf8Printable(qrToken));
+    LUMO_LOG(4, "saveUserInfo token [%s] qrToken [%s]",
+             qUtf8Printable(SecretMask::maskToken(token)),
+             qUtf8Printable(SecretMask::maskToken(qrToken)));
 }
 
 void CWebMessageQueue::saveMenuInfo(QJsonObject &params)

@@ -4,6 +4,7 @@
 #include "CWebViewBaseImp.h"
 #include "IWebListener.h"
 #include "QCefView.h"
+#include "SecretMask.h"
 
 #include "Ostmark/CConfig.h"
 #include "Ostmark/CLocalConfig.h"
@@ -170,7 +171,7 @@ void CWebViewBase::sendMsgToManager(CWebBaseMsg *msg)
     if (!msg)
         return;
     LUMO_LOG(4, "Send RPCCall signal, method: [%s], param: [%s]", qPrintable(msg->strMethod),
-             qPrintable(msg->strParam));
+             qPrintable(SecretMask::maskJson(msg->strParam)));
     {
         std::lock_guard<std::mutex> lock(m_pendingMutex);
         m_setPendingMsg.insert(msg);
@@ -216,14 +217,14 @@ void CWebViewBase::onRPCCall(const QString &param)
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         ZoGUI::ZoMessageNotify::instance()->AddTextNotification(tr("Json error:")
                                                                 + error.errorString());
-        LUMO_LOG(6, "Json error[%s]", qPrintable(param));
+        LUMO_LOG(6, "Json error[%s]", qPrintable(SecretMask::maskJson(param)));
         return;
     }
     const QJsonObject call = document.object();
     if (!call.contains(QLatin1String("method")) || !call.contains(QLatin1String("params"))) {
         ZoGUI::ZoMessageNotify::instance()->AddTextNotification(
             tr("Json error: context is not format"));
-        LUMO_LOG(6, "Json error[%s]", qPrintable(param));
+        LUMO_LOG(6, "Json error[%s]", qPrintable(SecretMask::maskJson(param)));
         return;
     }
     m_pMsgQueue->pushWebMsg(call);
@@ -246,7 +247,7 @@ void CWebViewBase::onRPCCall(CWebBaseMsg *msg)
         m_setPendingMsg.remove(msg);
     }
     LUMO_LOG(4, "Receive RPCCall msg, method: [%s], param: [%s]", qPrintable(msg->strMethod),
-             qPrintable(msg->strParam));
+             qPrintable(SecretMask::maskJson(msg->strParam)));
 
     const QString method = msg->strMethod;
     const bool global = !m_mapListener.contains(method);

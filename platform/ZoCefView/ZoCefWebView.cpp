@@ -137,7 +137,7 @@ qint64 ZoCefWebView::renderProcessPid() const
 void ZoCefWebView::deliverRPCCall(const QString &text)
 {
     if (m_bLog)
-        LUMO_LOG(4, "RPCCall %s", qUtf8Printable(text));
+        LUMO_LOG(3, "RPCCall of %d characters", int(text.size())); // the client logs the content
     if (m_pRPCCallFunc)
         m_pRPCCallFunc(text, m_pRPCCallContext);
     else
@@ -147,7 +147,7 @@ void ZoCefWebView::deliverRPCCall(const QString &text)
 void ZoCefWebView::deliverMainCall(const QString &method, const QString &param)
 {
     if (m_bLog)
-        LUMO_LOG(4, "MainCall %s %s", qUtf8Printable(method), qUtf8Printable(param));
+        LUMO_LOG(3, "MainCall %s of %d characters", qUtf8Printable(method), int(param.size()));
     emit sgnMainCall(method, param);
 }
 
