@@ -1,5 +1,6 @@
 // Queue hand-off throughput: DMessageQueue against a bare mutex-and-condition-variable queue,
 // one producer, a trivial consumer, measured in the same run.
+#include "BenchStats.h"
 #include "lumo/DMessage.h"
 #include "lumo/DMessageQueue.h"
 
@@ -75,8 +76,6 @@ private:
     std::thread m_thread;
 };
 
-std::map<std::string, double> g_rates;
-
 void BM_DMessageQueue(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -109,28 +108,15 @@ void BM_BareQueue(benchmark::State &state)
 BENCHMARK(BM_BareQueue)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_DMessageQueue)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                g_rates[run.run_name.function_name] = run.counters.at("items_per_second");
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double ours = g_rates["BM_DMessageQueue"];
-    const double bare = g_rates["BM_BareQueue"];
+    const double ours = reporter.rates["BM_DMessageQueue"];
+    const double bare = reporter.rates["BM_BareQueue"];
     if (ours > 0 && bare > 0)
         std::printf("\nDMessageQueue %.0f msg/s, bare queue %.0f msg/s, ratio %.2f\n", ours, bare,
                     ours / bare);

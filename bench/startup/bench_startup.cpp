@@ -2,6 +2,7 @@
 // against a bare QWebEngineView program loading the same page, runs alternating, same machine.
 // Memory is the proportional set size of the whole process tree (the browser's helper
 // processes included). Needs an X server.
+#include "BenchStats.h"
 #include "DemoServiceProcess.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <signal.h>
 #include <vector>
@@ -118,12 +118,6 @@ Sample measure(const QString &program, const QStringList &arguments, const QStri
     return sample;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 // The client's own program folder: a copy of the executable (it takes its folder from there)
 // and links to the rest.
 bool makeClientFolder(const QString &folder, const QString &loginUrl, const QString &base)
@@ -189,11 +183,11 @@ int main(int argc, char *argv[])
         clientPss.push_back(client.pssMb);
     }
     std::printf("\nmedians of %d runs          bare webview      client    ratio\n", kRuns);
-    std::printf("start to login page loaded  %9.0f ms  %9.0f ms    %.2f\n", median(bareLoad),
-                median(clientLoad), median(clientLoad) / median(bareLoad));
-    std::printf("start to logged in          %9.0f ms  %9.0f ms    %.2f\n", median(bareLogin),
-                median(clientLogin), median(clientLogin) / median(bareLogin));
-    std::printf("memory after login (PSS)    %9.1f MB  %9.1f MB    %.2f\n", median(barePss),
-                median(clientPss), median(clientPss) / median(barePss));
+    std::printf("start to login page loaded  %9.0f ms  %9.0f ms    %.2f\n", bench::median(bareLoad),
+                bench::median(clientLoad), bench::median(clientLoad) / bench::median(bareLoad));
+    std::printf("start to logged in          %9.0f ms  %9.0f ms    %.2f\n", bench::median(bareLogin),
+                bench::median(clientLogin), bench::median(clientLogin) / bench::median(bareLogin));
+    std::printf("memory after login (PSS)    %9.1f MB  %9.1f MB    %.2f\n", bench::median(barePss),
+                bench::median(clientPss), bench::median(clientPss) / bench::median(barePss));
     return 0;
 }

@@ -2,6 +2,9 @@
 // in the same run. Needs a display; as root also QTWEBENGINE_DISABLE_SANDBOX=1:
 //   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 //       tests/run-under-xvfb.sh build/bench/bench_webbridge
+#include "BenchStats.h"
+#include "EventLoopWait.h"
+
 #include "ZoCefView/ZoCefContext.h"
 #include "ZoCefView/ZoCefWebView.h"
 
@@ -91,34 +94,6 @@ signals:
     void sgnFinished(const QString &what);
 };
 
-// Waits in the event loop, without spinning, until done() is true or 60 s pass.
-bool waitFor(const std::function<bool()> &done)
-{
-    QTimer wake;
-    wake.start(100);
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double percentile90(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() * 9 / 10];
-}
-
 // Intervals between successive arrivals at the client are whole round trips; the first
 // arrival of a block only marks its start.
 void addIntervals(const std::vector<qint64> &arrivals, std::vector<double> &ms)
@@ -182,8 +157,8 @@ int main(int argc, char *argv[])
     view.SetHtml(QString::fromLatin1(kBridgePage));
     view.show();
 
-    if (!waitFor([&] { return echoState == QLatin1String("ready"); })
-        || !waitFor([&] { return bridgeState == QLatin1String("ready"); })) {
+    if (!korveltest::waitUntil([&] { return echoState == QLatin1String("ready"); })
+        || !korveltest::waitUntil([&] { return bridgeState == QLatin1String("ready"); })) {
         std::fprintf(stderr, "pages did not come up\n");
         return 1;
     }
@@ -195,24 +170,24 @@ int main(int argc, char *argv[])
         echoState.clear();
         echoView.page()->runJavaScript(
             QStringLiteral("roundTrips(%1, '%2')").arg(kBlockSize + 1).arg(kCall));
-        waitFor([&] { return echoState == QLatin1String("rt"); });
+        korveltest::waitUntil([&] { return echoState == QLatin1String("rt"); });
 
         arrivals.clear();
         stopAfter = kBlockSize + 1;
         view.SendMsgToWeb(kCall);
-        waitFor([&] { return int(arrivals.size()) >= stopAfter; });
+        korveltest::waitUntil([&] { return int(arrivals.size()) >= stopAfter; });
         if (block > 0) {
             addIntervals(echoArrivals, bareMs);
             addIntervals(arrivals, bridgeMs);
         }
     }
-    const double bareMedian = median(bareMs);
-    const double bridgeMedian = median(bridgeMs);
+    const double bareMedian = bench::median(bareMs);
+    const double bridgeMedian = bench::median(bridgeMs);
     std::printf("sequential round trips (%d on each side)\n", kBlocks * kBlockSize);
     std::printf("  bare QWebChannel echo: median %.3f ms, p90 %.3f ms\n", bareMedian,
-                percentile90(bareMs));
+                bench::percentile90(bareMs));
     std::printf("  ZoCefWebView bridge:   median %.3f ms, p90 %.3f ms\n", bridgeMedian,
-                percentile90(bridgeMs));
+                bench::percentile90(bridgeMs));
     std::printf("  ratio bridge / bare:   %.2f\n", bridgeMedian / bareMedian);
 
     // Calls fired at once, alternating between the two sides.
@@ -224,7 +199,7 @@ int main(int argc, char *argv[])
         echoState.clear();
         timer.start();
         echoView.page()->runJavaScript(QStringLiteral("burst(%1)").arg(kBurst));
-        ok = waitFor([&] { return echoState.startsWith(QLatin1String("done")); }) && ok;
+        ok = korveltest::waitUntil([&] { return echoState.startsWith(QLatin1String("done")); }) && ok;
         bareBursts.push_back(timer.nsecsElapsed() / 1e6);
         ok = ok && echoState == QLatin1String("done true");
 
@@ -232,16 +207,16 @@ int main(int argc, char *argv[])
         burstCalls.clear();
         timer.restart();
         view.SendMsgToWeb(QStringLiteral("burst"));
-        ok = waitFor([&] { return bridgeState.startsWith(QLatin1String("done")); }) && ok;
+        ok = korveltest::waitUntil([&] { return bridgeState.startsWith(QLatin1String("done")); }) && ok;
         bridgeBursts.push_back(timer.nsecsElapsed() / 1e6);
         ok = ok && bridgeState == QLatin1String("done true") && burstCalls.size() == kBurst;
         for (int i = 0; ok && i < kBurst; ++i)
             ok = burstCalls.at(i) == QLatin1Char('b') + QString::number(i);
     }
     std::printf("%d calls fired at once, all replies back (median of %d)\n", kBurst, kBursts);
-    std::printf("  bare QWebChannel echo: %.1f ms\n", median(bareBursts));
-    std::printf("  ZoCefWebView bridge:   %.1f ms\n", median(bridgeBursts));
-    std::printf("  ratio bridge / bare:   %.2f\n", median(bridgeBursts) / median(bareBursts));
+    std::printf("  bare QWebChannel echo: %.1f ms\n", bench::median(bareBursts));
+    std::printf("  ZoCefWebView bridge:   %.1f ms\n", bench::median(bridgeBursts));
+    std::printf("  ratio bridge / bare:   %.2f\n", bench::median(bridgeBursts) / bench::median(bareBursts));
     std::printf("calls and replies complete and in order: %s\n", ok ? "yes" : "NO");
 
     ZoCef::ZoCefContext::destroyInstance();

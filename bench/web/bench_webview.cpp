@@ -6,6 +6,9 @@
 // QTWEBENGINE_DISABLE_SANDBOX=1:
 //   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 //       tests/run-under-xvfb.sh build/bench/bench_webview
+#include "BenchStats.h"
+#include "EventLoopWait.h"
+
 #include "Web/CWebViewBase.h"
 #include "Web/QCefView.h"
 
@@ -174,18 +177,6 @@ public slots:
     QString echo(const QString &text) { return text; }
 };
 
-// Waits in the event loop, woken every 20 ms, until done() is true or 60 s pass.
-bool waitFor(const std::function<bool()> &done)
-{
-    QTimer wake;
-    wake.start(20);
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
-
 QVariant evaluate(QWebEnginePage *page, const QString &script)
 {
     QVariant result;
@@ -194,7 +185,7 @@ QVariant evaluate(QWebEnginePage *page, const QString &script)
         result = value;
         done = true;
     });
-    waitFor([&] { return done; });
+    korveltest::waitUntil([&] { return done; });
     return result;
 }
 
@@ -204,7 +195,7 @@ std::vector<double> run(QWebEnginePage *page, const QString &script,
                         const std::function<bool(const QString &)> &finished, QString *state)
 {
     page->runJavaScript(script, QWebEngineScript::MainWorld);
-    waitFor([&] {
+    korveltest::waitUntil([&] {
         *state = evaluate(page, QStringLiteral("state")).toString();
         return finished(*state);
     });
@@ -216,22 +207,6 @@ std::vector<double> run(QWebEnginePage *page, const QString &script,
     for (const QJsonValue &value : array)
         times.push_back(value.toDouble());
     return times;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double percentile90(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() * 9 / 10];
 }
 
 } // namespace
@@ -299,8 +274,8 @@ int main(int argc, char *argv[])
     QWebEnginePage *viewPage
         = view->findChild<Web::QCefView *>()->cefWebView()->findChild<QWebEngineView *>()->page();
 
-    if (!waitFor([&] { return evaluate(echoPage, QStringLiteral("state")) == "ready"; })
-        || !waitFor([&] { return loaded && hopLoaded; })) {
+    if (!korveltest::waitUntil([&] { return evaluate(echoPage, QStringLiteral("state")) == "ready"; })
+        || !korveltest::waitUntil([&] { return loaded && hopLoaded; })) {
         std::fprintf(stderr, "pages did not come up\n");
         return 1;
     }
@@ -330,15 +305,15 @@ int main(int argc, char *argv[])
                 side.roundTrips.insert(side.roundTrips.end(), times.begin(), times.end());
         }
     }
-    const double bare = median(sides[0].roundTrips);
+    const double bare = bench::median(sides[0].roundTrips);
     std::printf("sequential round trips GetClientInfo -> ReplyClientInfo (%d on each side)\n",
                 kBlocks * kBlockSize);
     for (const Side &side : sides)
         std::printf("  %s median %.3f ms, p90 %.3f ms, ratio to bare %.2f\n", side.name,
-                    median(side.roundTrips), percentile90(side.roundTrips),
-                    median(side.roundTrips) / bare);
+                    bench::median(side.roundTrips), bench::percentile90(side.roundTrips),
+                    bench::median(side.roundTrips) / bare);
     std::printf("  ratio CWebViewBase / bare: %.2f (goal: at most 1.50)\n",
-                median(sides[2].roundTrips) / bare);
+                bench::median(sides[2].roundTrips) / bare);
 
     // Calls fired at once, alternating between the sides.
     const auto burstDone = [](const QString &s) { return s.startsWith(QLatin1String("done")); };
@@ -353,8 +328,8 @@ int main(int argc, char *argv[])
     std::printf("%d calls fired at once, all replies back in order (median of %d)\n", kBurst,
                 kBursts);
     for (const Side &side : sides)
-        std::printf("  %s %.1f ms, ratio to bare %.2f\n", side.name, median(side.bursts),
-                    median(side.bursts) / median(sides[0].bursts));
+        std::printf("  %s %.1f ms, ratio to bare %.2f\n", side.name, bench::median(side.bursts),
+                    bench::median(side.bursts) / bench::median(sides[0].bursts));
     std::printf("calls and replies complete and in order: %s\n", ok ? "yes" : "NO");
 
     return ok ? 0 : 1;

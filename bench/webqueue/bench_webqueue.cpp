@@ -2,6 +2,7 @@
 // (parsed, answered with "ReplyClientInfo" through the notification bus) and
 // "NotifySwitchMoudle" (parsed, handed to the view manager as a typed message), against the
 // bare DMessageQueue hand-off of one message to processMsg, measured in the same run.
+#include "BenchStats.h"
 #include "Web/CWebBaseMsg.h"
 #include "Web/CWebMessageQueue.h"
 #include "Web/IWebViewManager.h"
@@ -134,21 +135,6 @@ BENCHMARK(BM_NotifySwitchMoudleDispatch)
     ->UseRealTime()
     ->Repetitions(5);
 
-std::map<std::string, double> g_rates;
-
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                g_rates[run.run_name.function_name] = run.counters.at("items_per_second");
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -163,13 +149,13 @@ int main(int argc, char **argv)
     CountingHost host;
     MessageBus::instance()->initRPCNotifyBus(&host, QStringLiteral("Main"));
 
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     MessageBus::instance()->removeHost(&host);
 
-    const double bare = g_rates["BM_BareDMessageQueue"];
-    const double reply = g_rates["BM_GetClientInfoReply"];
-    const double typed = g_rates["BM_NotifySwitchMoudleDispatch"];
+    const double bare = reporter.rates["BM_BareDMessageQueue"];
+    const double reply = reporter.rates["BM_GetClientInfoReply"];
+    const double typed = reporter.rates["BM_NotifySwitchMoudleDispatch"];
     if (bare > 0 && reply > 0 && typed > 0) {
         std::printf("\nbare DMessageQueue hand-off   %10.0f msg/s\n", bare);
         std::printf("GetClientInfo to reply        %10.0f calls/s, ratio %.4f\n", reply,

@@ -1,3 +1,4 @@
+#include "EventLoopWait.h"
 #include "TestPageServer.h"
 
 #include "Web/CWebBaseMsg.h"
@@ -43,19 +44,6 @@ const char kPage[] = R"(<!DOCTYPE html><html><body><script>
 window.notified = [];
 ClientObject.RPCNotify.connect(function (text) { notified.push(text); });
 </script></body></html>)";
-
-// Waits in the event loop, woken every 20 ms, until done() or the time-out: QtWebEngine
-// needs the event loop running, not a sleeping wait.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 15000)
-{
-    QTimer wake;
-    wake.start(20);
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
 
 // The text as a JavaScript string literal.
 QString jsString(const QString &text)
@@ -131,7 +119,7 @@ class tst_WebView : public QObject
                 result = value;
                 done = true;
             });
-        if (!waitUntil([&] { return done; }))
+        if (!korveltest::waitUntil([&] { return done; }))
             qWarning("script did not finish: %s", qPrintable(script));
         return result;
     }
@@ -146,7 +134,7 @@ class tst_WebView : public QObject
     {
         QSignalSpy loaded(view, &CWebViewBase::sgnLoadSuccess);
         view->setUrl(m_server->url(QStringLiteral("page.html")));
-        return waitUntil([&] { return !loaded.isEmpty(); });
+        return korveltest::waitUntil([&] { return !loaded.isEmpty(); });
     }
 
     void writeLanguage(const QString &language)
@@ -230,7 +218,7 @@ private slots:
             pageCall(QStringLiteral(R"({"method":"FullScreen","params":{"bFullScreen":true}})"))
                 .toInt(),
             0);
-        QVERIFY(waitUntil([&] { return !m_listener.calls.isEmpty(); }));
+        QVERIFY(korveltest::waitUntil([&] { return !m_listener.calls.isEmpty(); }));
         QCOMPARE(fullScreen.calls, QStringList({QStringLiteral("FullScreen  full")}));
         QCOMPARE(m_listener.calls, QStringList({QStringLiteral("FullScreen  full")}));
         m_view->unregisterListener(&fullScreen);
@@ -239,7 +227,7 @@ private slots:
         evaluate(QStringLiteral(
             R"(notified = []; ClientObject.RPCCall('{"method":"GetClientInfo","params":{}}'))"));
         QVariant reply;
-        QVERIFY(waitUntil([&] {
+        QVERIFY(korveltest::waitUntil([&] {
             reply
                 = evaluate(QStringLiteral("notified.length ? JSON.parse(notified[0]).method : ''"));
             return !reply.toString().isEmpty();
@@ -272,7 +260,7 @@ private slots:
         evaluate(QStringLiteral("notified = []; ClientObject.RPCCall(%1); "
                                 R"(ClientObject.RPCCall('{"method":"Sentinel","params":{}}'))")
                      .arg(jsString(call)));
-        QVERIFY(waitUntil([&] { return !m_listener.calls.isEmpty() && !shown.isEmpty(); }));
+        QVERIFY(korveltest::waitUntil([&] { return !m_listener.calls.isEmpty() && !shown.isEmpty(); }));
         // Anything the refused call had queued would have come before the sentinel.
         QCOMPARE(m_listener.calls.first(), QStringLiteral("Sentinel {}"));
         QCOMPARE(shown.first().at(2).toString(), notification);
@@ -347,7 +335,7 @@ private slots:
         m_schemeHandler.failuresLeft = 2;
         m_schemeHandler.requestTimes.clear();
         view.setUrl(QStringLiteral("korveltest:page"));
-        QVERIFY(waitUntil([&] { return !loaded.isEmpty(); }));
+        QVERIFY(korveltest::waitUntil([&] { return !loaded.isEmpty(); }));
         QCOMPARE(loaded.count(), 1);
         QCOMPARE(loaded.at(0).at(0).toBool(), true);
         QCOMPARE(requests.count(), 3);
@@ -368,8 +356,8 @@ private slots:
         const qint64 pid = old->renderProcessPid();
         QVERIFY(pid > 0);
         QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
-        QVERIFY(waitUntil([&] { return view->cefWebView() != old.data(); }));
-        QVERIFY(waitUntil([&] { return old.isNull(); }));
+        QVERIFY(korveltest::waitUntil([&] { return view->cefWebView() != old.data(); }));
+        QVERIFY(korveltest::waitUntil([&] { return old.isNull(); }));
         ZoCef::ZoCefWebView *rebuilt = view->cefWebView();
         QVERIFY(rebuilt && rebuilt->isVisible());
         QCOMPARE(rebuilt->geometry(), view->rect());
@@ -380,7 +368,7 @@ private slots:
             pageCall(QStringLiteral(R"({"method":"FullScreen","params":{"bFullScreen":false}})"))
                 .toInt(),
             0);
-        QVERIFY(waitUntil([&] { return !m_listener.calls.isEmpty(); }));
+        QVERIFY(korveltest::waitUntil([&] { return !m_listener.calls.isEmpty(); }));
         QCOMPARE(m_listener.calls, QStringList({QStringLiteral("FullScreen  normal")}));
     }
 };

@@ -1,5 +1,6 @@
 #include "CLoginSession.h"
 #include "DemoServiceProcess.h"
+#include "EventLoopWait.h"
 #include "TarnRetailClient.h"
 
 #include "Ostmark/AuthCenter.h"
@@ -14,19 +15,6 @@
 #include <functional>
 
 namespace {
-
-// Waits in the event loop until done() or the time-out. QtWebEngine needs the loop running,
-// and this keeps working after the client has asked the application to exit.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 20000)
-{
-    QTimer wake;
-    wake.start(20);
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
 
 class IgnoringListener final : public Common::NetworkListener
 {
@@ -73,7 +61,7 @@ class tst_MainWindow : public QObject
             result = value;
             done = true;
         });
-        if (!waitUntil([&] { return done; }))
+        if (!korveltest::waitUntil([&] { return done; }))
             qWarning("script did not finish: %s", qPrintable(script));
         return result;
     }
@@ -89,7 +77,7 @@ class tst_MainWindow : public QObject
     void clearSeen() { evaluate(QStringLiteral("seen.length = 0")); }
     bool waitSeen(const QString &method)
     {
-        return waitUntil([&] { return seen().contains(method); });
+        return korveltest::waitUntil([&] { return seen().contains(method); });
     }
 
     void login(bool infoFirst)
@@ -127,7 +115,7 @@ private slots:
         m_window = std::make_unique<TarnRetailClient>();
         m_window->show();
         // Every notification the page gets is kept, in order, by method.
-        QVERIFY(waitUntil([&] {
+        QVERIFY(korveltest::waitUntil([&] {
             return evaluate(QStringLiteral("typeof ClientObject !== 'undefined' "
                                            "&& document.readyState === 'complete'"))
                 .toBool();
@@ -171,10 +159,10 @@ private slots:
         evaluate(QStringLiteral("document.getElementById('userName').value = 'alice';"
                                 "document.getElementById('password').value = 'demo';"
                                 "document.getElementById('loginButton').click();"));
-        QVERIFY(waitUntil([&] { return completed.count() == 1; }));
+        QVERIFY(korveltest::waitUntil([&] { return completed.count() == 1; }));
         QVERIFY(AuthCenter::instance()->isClientLogined());
         pageCall(QStringLiteral("NotifyLoginOut"));
-        QVERIFY(waitUntil([] { return !AuthCenter::instance()->isClientLogined(); }));
+        QVERIFY(korveltest::waitUntil([] { return !AuthCenter::instance()->isClientLogined(); }));
         QCOMPARE(completed.count(), 1);
     }
 
@@ -182,7 +170,7 @@ private slots:
     {
         QSignalSpy completed(m_window->loginSession(), &CLoginSession::sgnLoginCompleted);
         login(true);
-        QVERIFY(waitUntil([&] { return completed.count() == 1; }));
+        QVERIFY(korveltest::waitUntil([&] { return completed.count() == 1; }));
         pageCall(QStringLiteral("NotifyLoginOut"));
         // One of the two, repeated, completes nothing; the other one does.
         pageCall(QStringLiteral("NotifyLoginSucc"), QStringLiteral("{userName: 'bob'}"));
@@ -192,7 +180,7 @@ private slots:
         QVERIFY(waitSeen(QStringLiteral("ReplyClientInfo")));
         QCOMPARE(completed.count(), 1);
         pageCall(QStringLiteral("LoginUserInfo"), QStringLiteral("{userName: 'bob'}"));
-        QVERIFY(waitUntil([&] { return completed.count() == 2; }));
+        QVERIFY(korveltest::waitUntil([&] { return completed.count() == 2; }));
     }
 
     void everyUnauthorizedRequestTellsThePage()
@@ -206,7 +194,7 @@ private slots:
         request.getRequest();
         QVERIFY(waitSeen(QStringLiteral("Notify401")));
         request.getRequest();
-        QVERIFY(waitUntil([&] { return seen().count(QStringLiteral("Notify401")) == 2; }));
+        QVERIFY(korveltest::waitUntil([&] { return seen().count(QStringLiteral("Notify401")) == 2; }));
         request.deregisterObject(&listener);
     }
 
@@ -216,7 +204,7 @@ private slots:
         pageCall(QStringLiteral("showPublicMsgDialog"),
                  QStringLiteral("{title: 'Maintenance', content: 'From 23:00 to 23:30.'}"));
         QWidget *dialog = nullptr;
-        QVERIFY(waitUntil([&] {
+        QVERIFY(korveltest::waitUntil([&] {
             dialog = m_window->findChild<QWidget *>(QStringLiteral("QPublicMsgDlg"));
             return dialog && dialog->isVisible();
         }));
@@ -244,7 +232,7 @@ private slots:
     void closingWhileLoggedInAsksFirst()
     {
         login(false);
-        QVERIFY(waitUntil([] { return AuthCenter::instance()->isClientLogined(); }));
+        QVERIFY(korveltest::waitUntil([] { return AuthCenter::instance()->isClientLogined(); }));
         answerNextBox(false);
         m_window->onClose();
         QVERIFY(m_window->isVisible());
