@@ -3,6 +3,7 @@
 //   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 //       tests/run-under-xvfb.sh build/bench/bench_webbridge
 #include "BenchStats.h"
+#include "ChannelScript.h"
 #include "EventLoopWait.h"
 
 #include "ZoCefView/ZoCefContext.h"
@@ -121,13 +122,7 @@ int main(int argc, char *argv[])
     QWebChannel channel;
     channel.registerObject(QStringLiteral("echo"), &echo);
     echoView.page()->setWebChannel(&channel);
-    QFile channelScript(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
-    channelScript.open(QIODevice::ReadOnly);
-    QWebEngineScript script;
-    script.setSourceCode(QString::fromUtf8(channelScript.readAll()));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    echoView.page()->scripts().insert(script);
+    injectQtWebChannelScript(echoView.page());
     QString echoState;
     QObject::connect(&echo, &EchoObject::sgnFinished,
                      [&](const QString &what) { echoState = what; });

@@ -7,6 +7,7 @@
 //   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 //       tests/run-under-xvfb.sh build/bench/bench_webview
 #include "BenchStats.h"
+#include "ChannelScript.h"
 #include "EventLoopWait.h"
 
 #include "Web/CWebViewBase.h"
@@ -242,13 +243,7 @@ int main(int argc, char *argv[])
     QWebChannel channel;
     channel.registerObject(QStringLiteral("echo"), &echo);
     echoView.page()->setWebChannel(&channel);
-    QFile channelScript(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
-    channelScript.open(QIODevice::ReadOnly);
-    QWebEngineScript script;
-    script.setSourceCode(QString::fromUtf8(channelScript.readAll()));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    echoView.page()->scripts().insert(script);
+    injectQtWebChannelScript(echoView.page());
     echoView.setHtml(QString::fromLatin1(kEchoPage));
     echoView.show();
     QWebEnginePage *echoPage = echoView.page();
