@@ -282,32 +282,16 @@ void TarnRetailClient::onShowMaskWidget(bool bShow)
 
 void TarnRetailClient::onShowAboutGuide()
 {
-    sendGuideMessage(QStringLiteral("ResponseShowUserGuide"), nullptr);
+    sendGuideMessage(QStringLiteral("ResponseShowUserGuide"));
     // The guide window and the toolbar overlay it needs arrive with the toolbar.
 }
 
-void TarnRetailClient::onAboutGuideContinue()
-{
-    const QJsonObject params{{QStringLiteral("name"), QStringLiteral("about")},
-                             {QStringLiteral("result"), true}};
-    sendGuideMessage(QStringLiteral("UserGuideResult"), &params);
-}
-
-void TarnRetailClient::onAboutGuideSkip()
-{
-    const QJsonObject params{{QStringLiteral("name"), QStringLiteral("about")},
-                             {QStringLiteral("result"), false}};
-    sendGuideMessage(QStringLiteral("UserGuideResult"), &params);
-}
-
-void TarnRetailClient::sendGuideMessage(const QString &method, const QJsonObject *params)
+void TarnRetailClient::sendGuideMessage(const QString &method)
 {
     if (!m_pMainWebView)
         return;
     // The guide messages are numbered by the window, not by the shared builders' counter.
-    QJsonObject envelope = Web::buildRpcHeader(method, false, true, ++m_nGuideMsgId);
-    if (params)
-        envelope.insert(QStringLiteral("params"), *params);
+    const QJsonObject envelope = Web::buildRpcHeader(method, false, true, ++m_nGuideMsgId);
     m_pMainWebView->notifyWeb(
         QString::fromUtf8(QJsonDocument(envelope).toJson(QJsonDocument::Compact)));
 }

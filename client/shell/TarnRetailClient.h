@@ -6,7 +6,6 @@
 
 #include <QJsonObject>
 #include <QMainWindow>
-#include <QPointer>
 #include <QRect>
 
 class CLoginSession;
@@ -60,8 +59,6 @@ public slots:
     void onShowPublicMsgDialog(const QJsonObject &obj);
     void onPublicMsgDlgClose();
     void onShowAboutGuide();
-    void onAboutGuideContinue();
-    void onAboutGuideSkip();
     void onShowMaskWidget(bool bShow);
 
 protected:
@@ -80,7 +77,7 @@ private:
     void placeInitialGeometry();
     void applyStyleSheet();
     void removeStartLoad();
-    void sendGuideMessage(const QString &method, const QJsonObject *params);
+    void sendGuideMessage(const QString &method);
     void runExitSequence(ExitTimer timer);
     void finalQuit();
     bool confirmExit();
