@@ -116,8 +116,10 @@ private slots:
         QProcess third;
         folder.start(third);
         const QStringList windows = ClientFolder::waitForWindows(third.processId());
-        QCOMPARE(windows.size(), 1);
-        QVERIFY(ClientFolder::windowTitle(windows.first()) != QStringLiteral("Notice"));
+        // The main window, and the start animation while the page loads: no notice among them.
+        QVERIFY(!windows.isEmpty());
+        for (const QString &window : windows)
+            QVERIFY(ClientFolder::windowTitle(window) != QStringLiteral("Notice"));
         QCOMPARE(third.state(), QProcess::Running);
         stop(third);
     }
